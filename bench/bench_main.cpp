@@ -1,0 +1,2 @@
+// Placeholder benchmark: reading the bundled example frame.
+#include <benchmark/benchmark.h>

@@ -1,0 +1,61 @@
+// tarvel-cli: the analysis, drawing and data-preparation commands of the
+// program without the desktop windows.
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const tarvel::cli::Args&);
+    const char* summary;
+};
+
+constexpr Command kCommands[] = {
+    {"model", tarvel::cli::cmdModel, "read a .TVL data file and show the frame model"},
+    {"run", tarvel::cli::cmdRun, "analyse a .TVL data file and write the result files"},
+    {"draw", tarvel::cli::cmdDraw, "write DXF drawings (frame, forces, as)"},
+    {"new", tarvel::cli::cmdNew, "create a job database from the template"},
+    {"generate", tarvel::cli::cmdGenerate, "generate a .TVL data file from a job database"},
+    {"convert", tarvel::cli::cmdConvert, "convert a legacy .FRM file into a .TVL file"},
+    {"check", tarvel::cli::cmdCheck, "validate a .TVL data file"},
+    {"import", tarvel::cli::cmdImport, "fill a job database from a .TVL data file"},
+};
+
+void usage(std::FILE* out) {
+    std::fprintf(out, "usage: tarvel-cli COMMAND [ARGS...]   (COMMAND --help for details)\n\ncommands:\n");
+    for (const Command& c : kCommands) std::fprintf(out, "  %-9s %s\n", c.name, c.summary);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        if (argc < 2) {
+            usage(stderr);
+            return tarvel::cli::kUsage;
+        }
+        const std::string name = argv[1];
+        if (name == "--help" || name == "-h" || name == "help") {
+            usage(stdout);
+            return tarvel::cli::kOk;
+        }
+        tarvel::cli::Args args(argv + 2, argv + argc);
+        for (const Command& c : kCommands) {
+            if (name == c.name) return c.run(args);
+        }
+        std::fprintf(stderr, "tarvel-cli: unknown command '%s'\n", name.c_str());
+        usage(stderr);
+        return tarvel::cli::kUsage;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tarvel-cli: internal error: %s\n", e.what());
+        return tarvel::cli::kRejected;
+    } catch (...) {
+        std::fprintf(stderr, "tarvel-cli: internal error\n");
+        return tarvel::cli::kRejected;
+    }
+}

@@ -1,0 +1,86 @@
+#include "console_host.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <string>
+
+namespace tarvel {
+
+namespace {
+
+void writeLine(std::FILE* file, std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fputc('\n', file);
+    std::fflush(file);
+}
+
+// Reads one answer line; nullopt at the end of the input.
+std::optional<std::string> readAnswerLine(std::FILE* in) {
+    std::string line;
+    int c = 0;
+    while ((c = std::fgetc(in)) != EOF && c != '\n') line += static_cast<char>(c);
+    if (c == EOF && line.empty()) return std::nullopt;
+    return line;
+}
+
+}  // namespace
+
+ConsoleHost::ConsoleHost(bool assumeYes, std::FILE* out, std::FILE* err, std::FILE* in)
+    : assumeYes_(assumeYes), out_(out), err_(err), in_(in) {}
+
+void ConsoleHost::message(std::string_view text, std::string_view title, Icon) {
+    writeLine(err_, "[" + std::string(title) + "] " + std::string(text));
+}
+
+// Without --yes a question is put only to a person at a terminal; in a script
+// nobody can answer, so the operation is refused rather than assumed.
+Answer ConsoleHost::ask(std::string_view text, std::string_view) {
+    if (assumeYes_) return Answer::Yes;
+    if (!in_ || !::isatty(::fileno(in_))) {
+        writeLine(err_, "需要确认：" + std::string(text) + " —— 未给出 --yes，操作取消。");
+        return Answer::No;
+    }
+    for (;;) {
+        const std::string prompt = std::string(text) + " (Y/N/C) ";
+        std::fwrite(prompt.data(), 1, prompt.size(), err_);
+        std::fflush(err_);
+        const std::optional<std::string> line = readAnswerLine(in_);
+        if (!line) return Answer::Cancel;
+        const std::size_t first = line->find_first_not_of(" \t\r");
+        if (first == std::string::npos) continue;
+        switch (std::toupper(static_cast<unsigned char>((*line)[first]))) {
+            case 'Y':
+                return Answer::Yes;
+            case 'N':
+                return Answer::No;
+            case 'C':
+                return Answer::Cancel;
+            default:
+                break;
+        }
+    }
+}
+
+void ConsoleHost::log(std::string_view line) { writeLine(out_, line); }
+
+// A terminal keeps what it has shown.
+void ConsoleHost::clearLog() {}
+
+void ConsoleHost::status(std::string_view text) { writeLine(err_, text); }
+
+void ConsoleHost::view(std::string_view text) { writeLine(out_, text); }
+
+std::optional<std::string> ConsoleHost::chooseFile(std::string_view, std::string_view) {
+    return std::nullopt;
+}
+
+bool ConsoleHost::startProgram(std::string_view commandLine) {
+    if (commandLine.empty()) return false;
+    std::fflush(out_);
+    std::fflush(err_);
+    return std::system(std::string(commandLine).c_str()) == 0;
+}
+
+}  // namespace tarvel

@@ -1,0 +1,37 @@
+#pragma once
+// Everything the core needs from a user interface. The desktop windows, the
+// command-line tool and the tests each implement it; the core never writes to
+// a terminal or opens a dialog itself.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvel {
+
+enum class Icon { None, Information, Question, Exclamation, Critical };
+enum class Answer { Yes, No, Cancel };
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // Message box with a title and an icon.
+    virtual void message(std::string_view text, std::string_view title, Icon icon) = 0;
+    // Yes/No/Cancel question with the question icon.
+    virtual Answer ask(std::string_view text, std::string_view title) = 0;
+    // The run log of the analysis and drawing windows.
+    virtual void log(std::string_view line) = 0;
+    virtual void clearLog() = 0;
+    // The status line of the data-preparation window.
+    virtual void status(std::string_view text) = 0;
+    // The text view box that shows validation and conversion output.
+    virtual void view(std::string_view text) = 0;
+    // A file chosen by the user; nullopt when the choice is cancelled.
+    virtual std::optional<std::string> chooseFile(std::string_view title,
+                                                  std::string_view filter) = 0;
+    // Starts an external program (an editor, a viewer); false when it cannot be started.
+    virtual bool startProgram(std::string_view commandLine) = 0;
+};
+
+}  // namespace tarvel

@@ -1,0 +1,35 @@
+#pragma once
+// Text laid out the way the program's print statements lay it out: items
+// follow each other directly, zone() moves to the next 14-column print zone
+// (columns 1, 15, 29, ...; it always advances), tab(n) moves to column n
+// (when the line is already past n: a new line, then column n), endLine()
+// writes CR LF. Columns count characters, so a Chinese character is one
+// column. The text is kept as UTF-8.
+
+#include <string>
+#include <string_view>
+
+namespace tarvel {
+
+class PrintBuffer {
+public:
+    PrintBuffer& text(std::string_view utf8);  // a string item, written as it is
+    PrintBuffer& single(float x);              // numeric items with their blanks
+    PrintBuffer& dbl(double x);
+    PrintBuffer& integer(long long v);
+    PrintBuffer& fourDecimals(double x);
+    PrintBuffer& truncated(float x);
+    PrintBuffer& tab(int column);
+    PrintBuffer& zone();
+    PrintBuffer& endLine();
+
+    int column() const { return column_; }  // 1-based print position
+    const std::string& str() const { return text_; }
+    std::string take();  // the text so far; the print position is kept
+
+private:
+    std::string text_;
+    int column_ = 1;
+};
+
+}  // namespace tarvel

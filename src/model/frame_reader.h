@@ -1,0 +1,57 @@
+#pragma once
+// `INDATA`: reads the structural segments of a frame data file into the frame
+// model (WEIGHT, STIFFNESS, BAR-SEC, CONCRATE, POINT, BEAM, COLUMN, then the
+// storey levels). The analysis and the drawing window use this one reader
+// with their own limits and grade tables.
+
+#include <span>
+#include <string>
+
+#include "common/host.h"
+#include "model/concrete_table.h"
+#include "model/data_file.h"
+#include "model/frame_model.h"
+
+namespace tarvel {
+
+struct ReaderOptions {
+    int maxSections;
+    int maxMemberRecords;
+    std::span<const ConcreteRow> concretes;
+    // The analysis also needs every member in its internal-force tables.
+    int maxMembers;
+    std::string limitMessage;  // opening words of an over-limit message
+
+    static ReaderOptions analysis();
+    static ReaderOptions drawing();
+};
+
+enum class ReadStatus {
+    Ok,
+    CannotOpen,      // the file could not be read
+    MissingSegment,  // a mandatory segment is absent (logged by FINDSEG)
+    BadData,         // a value that cannot be read or refers to nothing
+    OverLimit,       // a table would overflow
+};
+
+ReadStatus INDATA(DataFile& file, FrameModel& model, Host& host, const ReaderOptions& options);
+
+// Looks a grade up: fc, fcm and Ec of concrete `c`, and FT. An unknown grade
+// gives the grade message, Ec = 0 and the strengths of the previous concrete.
+void FCME(FrameModel& model, int c, int grade, std::span<const ConcreteRow> table, Host& host);
+
+// Storey levels: LEVY(0) the lowest node, then one level per distinct Y of
+// nodes with a free horizontal code, in node order. OverLimit above 30 levels.
+ReadStatus FINDP(FrameModel& model, Host& host, const ReaderOptions& options);
+
+// Texts shared by the readers of the program.
+namespace read_text {
+inline constexpr const char* kErrorTitle = "错误信息提示！";
+inline constexpr const char* kLimitTitle = "提示！";
+inline constexpr const char* kGradeMessage = "错误信息:没有找到混凝土强度等级,请检查'TVL'文件！";
+}  // namespace read_text
+
+// Message for a value that could not be read in segment `segment`.
+std::string listErrorText(const ListInputError& e, std::string_view segment);
+
+}  // namespace tarvel

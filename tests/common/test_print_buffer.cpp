@@ -1,0 +1,108 @@
+// Protects print-statement layout: items side by side, 14-column zones, Tab(n), CR LF, columns in characters.
+#include "common/print_buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tarvel {
+namespace {
+
+TEST(PrintBuffer, ItemsFollowEachOtherDirectly) {
+    PrintBuffer p;
+    p.text("A").single(1.0f).single(2.0f);
+    EXPECT_EQ(p.str(), "A 1  2 ");
+    EXPECT_EQ(p.column(), 8);
+}
+
+TEST(PrintBuffer, NegativeItemTakesTheSignPosition) {
+    PrintBuffer p;
+    p.integer(-1).integer(2);
+    EXPECT_EQ(p.str(), "-1  2 ");
+}
+
+TEST(PrintBuffer, ZoneAlwaysAdvancesToTheNextFourteenColumnZone) {
+    PrintBuffer p;
+    p.zone();
+    EXPECT_EQ(p.str(), std::string(14, ' '));
+    EXPECT_EQ(p.column(), 15);
+    p.zone();
+    EXPECT_EQ(p.column(), 29);
+    EXPECT_EQ(p.str(), std::string(28, ' '));
+
+    PrintBuffer q;
+    q.text("1234567890123");  // column 14, the last of the first zone
+    q.zone();
+    EXPECT_EQ(q.str(), "1234567890123 ");
+    EXPECT_EQ(q.column(), 15);
+}
+
+TEST(PrintBuffer, TabCountsCharactersNotBytes) {
+    PrintBuffer p;
+    p.text("侧移编号").tab(8).text("节点号");
+    EXPECT_EQ(p.str(), "侧移编号   节点号");
+    EXPECT_EQ(p.column(), 11);
+}
+
+TEST(PrintBuffer, TabBehindThePositionStartsANewLine) {
+    PrintBuffer p;
+    p.text("123456789");  // column 10
+    p.tab(3);
+    EXPECT_EQ(p.str(), "123456789\r\n  ");
+    EXPECT_EQ(p.column(), 3);
+}
+
+TEST(PrintBuffer, TabAtThePositionWritesNothing) {
+    PrintBuffer p;
+    p.text("1234").tab(5);
+    EXPECT_EQ(p.str(), "1234");
+    EXPECT_EQ(p.column(), 5);
+}
+
+TEST(PrintBuffer, TabBelowOneMeansColumnOne) {
+    PrintBuffer p;
+    p.tab(0);
+    EXPECT_EQ(p.str(), "");
+    EXPECT_EQ(p.column(), 1);
+    p.text("ab").tab(-3);
+    EXPECT_EQ(p.str(), "ab\r\n");
+    EXPECT_EQ(p.column(), 1);
+}
+
+TEST(PrintBuffer, EndLineWritesCrLf) {
+    PrintBuffer p;
+    p.text("x").endLine();
+    EXPECT_EQ(p.str(), "x\r\n");
+    EXPECT_EQ(p.column(), 1);
+    p.endLine();
+    EXPECT_EQ(p.str(), "x\r\n\r\n");
+}
+
+TEST(PrintBuffer, ReportLineWithEveryKindOfItem) {
+    PrintBuffer p;
+    // "节点" ends at column 3; zones at 15 and 29; ".0312" is 312.5 to even.
+    p.text("节点").zone().single(-0.5f).zone().fourDecimals(0.03125).truncated(7.9f).dbl(0.25);
+    p.endLine();
+    const std::string expected = "节点" + std::string(12, ' ') + "-.5 " + std::string(10, ' ') +
+                                 " .0312 " + " 7 " + " .25 " + "\r\n";
+    EXPECT_EQ(p.str(), expected);
+}
+
+TEST(PrintBuffer, LineBreakInsideATextRestartsTheColumn) {
+    PrintBuffer p;
+    p.text("abc\r\n宽度").tab(5);
+    EXPECT_EQ(p.str(), "abc\r\n宽度  ");
+}
+
+TEST(PrintBuffer, TakeEmptiesTheTextAndKeepsThePosition) {
+    PrintBuffer p;
+    p.text("abc");
+    EXPECT_EQ(p.take(), "abc");
+    EXPECT_EQ(p.str(), "");
+    EXPECT_EQ(p.column(), 4);
+    p.tab(6).text("d");
+    EXPECT_EQ(p.take(), "  d");
+}
+
+}  // namespace
+}  // namespace tarvel

@@ -1,0 +1,277 @@
+// Protects the text of printed numbers: sign position, 7/15 digits, exponent form, ties away from zero.
+#include "common/printed_number.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace tarvel {
+namespace {
+
+// --- Single items: 7 significant digits -------------------------------------
+
+TEST(PrintedNumber, SingleSignPositionAndTrailingBlank) {
+    EXPECT_EQ(printSingle(12.5f), " 12.5 ");
+    EXPECT_EQ(printSingle(1.0f), " 1 ");
+    EXPECT_EQ(printSingle(0.0f), " 0 ");
+    EXPECT_EQ(printSingle(-0.0f), " 0 ");
+    EXPECT_EQ(printSingle(-3.0f), "-3 ");
+    EXPECT_EQ(strSingle(12.5f), " 12.5");
+    EXPECT_EQ(strSingle(-459.65f), "-459.65");
+}
+
+TEST(PrintedNumber, SingleHasNoZeroBeforeThePoint) {
+    EXPECT_EQ(printSingle(0.5f), " .5 ");
+    EXPECT_EQ(printSingle(-0.5f), "-.5 ");
+    EXPECT_EQ(printSingle(0.25f), " .25 ");
+    // 2/3 in Single is .666666686...: seven digits, the last rounded up.
+    EXPECT_EQ(printSingle(2.0f / 3.0f), " .6666667 ");
+    EXPECT_EQ(printSingle(10.0f / 3.0f), " 3.333333 ");
+}
+
+TEST(PrintedNumber, SingleExponentFormBeyondSevenDigits) {
+    EXPECT_EQ(printSingle(1234567.0f), " 1234567 ");
+    EXPECT_EQ(printSingle(9999999.0f), " 9999999 ");
+    EXPECT_EQ(printSingle(12345678.0f), " 1.234568E+07 ");
+    EXPECT_EQ(printSingle(1E7f), " 1E+07 ");
+    EXPECT_EQ(printSingle(-12345678.0f), "-1.234568E+07 ");
+}
+
+TEST(PrintedNumber, SingleExponentFormBelowOneTenThousandth) {
+    // 0.0001f is 9.99999974737875E-05; rounded to 7 digits its exponent is -4.
+    EXPECT_EQ(printSingle(0.0001f), " .0001 ");
+    EXPECT_EQ(printSingle(0.00012345f), " .00012345 ");
+    EXPECT_EQ(printSingle(0.00001f), " 1E-05 ");
+    EXPECT_EQ(printSingle(0.000012345f), " 1.2345E-05 ");
+    EXPECT_EQ(printSingle(1.1E-6f), " 1.1E-06 ");
+    EXPECT_EQ(printSingle(-2.5E-7f), "-2.5E-07 ");
+}
+
+TEST(PrintedNumber, SingleRangeEnds) {
+    EXPECT_EQ(printSingle(3.402823E38f), " 3.402823E+38 ");
+    EXPECT_EQ(printSingle(std::numeric_limits<float>::max()), " 3.402823E+38 ");
+    // The smallest subnormal, 1.40129846...E-45.
+    EXPECT_EQ(printSingle(std::numeric_limits<float>::denorm_min()), " 1.401298E-45 ");
+}
+
+TEST(PrintedNumber, SingleExactTieRoundsAwayFromZero) {
+    // Each value is exact in Single and ends in 5 at the eighth digit.
+    EXPECT_EQ(printSingle(654322.25f), " 654322.3 ");
+    EXPECT_EQ(printSingle(-654322.25f), "-654322.3 ");
+    EXPECT_EQ(printSingle(123456.25f), " 123456.3 ");
+    EXPECT_EQ(printSingle(1234.5625f), " 1234.563 ");
+    // The literal 9999999.5f is not a Single: it rounds to 1E7 already.
+    EXPECT_EQ(printSingle(9999999.5f), " 1E+07 ");
+}
+
+TEST(PrintedNumber, NonFiniteValuesDoNotStopThePrint) {
+    const float inf = std::numeric_limits<float>::infinity();
+    EXPECT_EQ(printSingle(inf), " 1.#INF ");
+    EXPECT_EQ(printSingle(-inf), "-1.#INF ");
+    EXPECT_EQ(printSingle(std::numeric_limits<float>::quiet_NaN()), " 1.#QNAN ");
+    EXPECT_EQ(printDouble(-std::numeric_limits<double>::infinity()), "-1.#INF ");
+    EXPECT_EQ(plainDouble(std::numeric_limits<double>::infinity()), "1.#INF");
+}
+
+// --- Double items: 15 significant digits ------------------------------------
+
+TEST(PrintedNumber, DoubleFifteenDigits) {
+    EXPECT_EQ(printDouble(1.0 / 3.0), " .333333333333333 ");
+    EXPECT_EQ(printDouble(0.1 + 0.2), " .3 ");
+    EXPECT_EQ(printDouble(123456789012345.0), " 123456789012345 ");
+    EXPECT_EQ(printDouble(1E15), " 1E+15 ");
+    EXPECT_EQ(printDouble(1E-05), " 1E-05 ");
+    EXPECT_EQ(printDouble(-2.5E-7), "-2.5E-07 ");
+    // A Single widened to Double shows its binary value: 0.1f * 2.5 is
+    // .2500000037252902984...
+    EXPECT_EQ(printDouble(static_cast<double>(0.1f) * 2.5), " .25000000372529 ");
+}
+
+TEST(PrintedNumber, DoubleThreeExponentDigits) {
+    EXPECT_EQ(printDouble(1E100), " 1E+100 ");
+    EXPECT_EQ(printDouble(std::numeric_limits<double>::denorm_min()), " 4.94065645841247E-324 ");
+}
+
+TEST(PrintedNumber, DoubleExactTieRoundsAwayFromZero) {
+    // 1000000000000005 is exact; to even it would give 1E+15.
+    EXPECT_EQ(printDouble(1000000000000005.0), " 1.00000000000001E+15 ");
+    EXPECT_EQ(printDouble(-1000000000000005.0), "-1.00000000000001E+15 ");
+    // The tie carries into a new decimal place.
+    EXPECT_EQ(printDouble(999999999999999.5), " 1E+15 ");
+}
+
+TEST(PrintedNumber, IntegerItems) {
+    EXPECT_EQ(strInteger(459), " 459");
+    EXPECT_EQ(strInteger(-459), "-459");
+    EXPECT_EQ(printInteger(0), " 0 ");
+    EXPECT_EQ(printInteger(-32768), "-32768 ");
+    EXPECT_EQ(printInteger(std::numeric_limits<long long>::min()), "-9223372036854775808 ");
+}
+
+// --- Four-decimal and truncated items ----------------------------------------
+
+TEST(PrintedNumber, FourDecimalsHalfToEvenOnTheBinaryValue) {
+    EXPECT_EQ(printFourDecimals(0.03125f), " .0312 ");   // 312.5 -> 312
+    EXPECT_EQ(printFourDecimals(-0.03125f), "-.0312 ");
+    EXPECT_EQ(printFourDecimals(0.09375f), " .0938 ");   // 937.5 -> 938
+    // 1.23455f is 1.2345499992...; a Single product would round to 12345.5.
+    EXPECT_EQ(printFourDecimals(1.23455f), " 1.2345 ");
+    // 12345.67f is 12345.669921875.
+    EXPECT_EQ(printFourDecimals(12345.67f), " 12345.6699 ");
+}
+
+TEST(PrintedNumber, FourDecimalsWithoutTrailingZerosOrExponent) {
+    EXPECT_EQ(printFourDecimals(-0.00004), " 0 ");
+    EXPECT_EQ(printFourDecimals(3.0), " 3 ");
+    EXPECT_EQ(printFourDecimals(1.5), " 1.5 ");
+    EXPECT_EQ(printFourDecimals(-1.5), "-1.5 ");
+    EXPECT_EQ(printFourDecimals(0.0001f), " .0001 ");
+    EXPECT_EQ(printFourDecimals(12345678.0), " 12345678 ");
+    EXPECT_EQ(printFourDecimals(100.0), " 100 ");
+}
+
+TEST(PrintedNumber, FourDecimalsOutsideTheFixedPointRangeFallBackToDouble) {
+    EXPECT_EQ(printFourDecimals(1E20), " 1E+20 ");
+    EXPECT_EQ(printFourDecimals(std::numeric_limits<double>::quiet_NaN()), " 1.#QNAN ");
+}
+
+TEST(PrintedNumber, TruncatedItemKeepsTheSingleFormat) {
+    EXPECT_EQ(printTruncated(349.7f), " 349 ");
+    EXPECT_EQ(printTruncated(-2.9f), "-2 ");
+    EXPECT_EQ(printTruncated(-0.5f), " 0 ");
+    // 12345678.9f is 12345679; its integer part still prints as a Single.
+    EXPECT_EQ(printTruncated(12345678.9f), " 1.234568E+07 ");
+}
+
+// --- Plain text of a Double and drawing numbers ------------------------------
+
+TEST(PrintedNumber, PlainDoubleKeepsTheZeroAndHasNoSignPosition) {
+    EXPECT_EQ(plainDouble(0.5), "0.5");
+    EXPECT_EQ(plainDouble(-0.5), "-0.5");
+    EXPECT_EQ(plainDouble(25.0), "25");
+    EXPECT_EQ(plainDouble(-0.0), "0");
+    EXPECT_EQ(plainDouble(0.0001), "0.0001");
+    EXPECT_EQ(plainDouble(1E-08), "1E-08");
+    EXPECT_EQ(plainDouble(1E15), "1E+15");
+    EXPECT_EQ(plainDouble(1.0 / 3.0), "0.333333333333333");
+}
+
+TEST(PrintedNumber, RoundedText3RoundsHalfUpAtTheThirdDecimal) {
+    EXPECT_EQ(roundedText3(12.3456), "12.346");
+    EXPECT_EQ(roundedText3(-12.3456), "-12.346");
+    EXPECT_EQ(roundedText3(2.5), "2.5");
+    EXPECT_EQ(roundedText3(-0.0004), "0");
+    EXPECT_EQ(roundedText3(0.5), "0.5");
+    EXPECT_EQ(roundedText3(0.0), "0");
+    // 0.0625 * 1000 = 62.5 exactly: up for both signs.
+    EXPECT_EQ(roundedText3(0.0625), "0.063");
+    EXPECT_EQ(roundedText3(-0.0625), "-0.062");
+}
+
+// --- Significant-digit rounding ----------------------------------------------
+
+void expectDigits(double x, int digits, const std::string& expected, int exponent, bool negative) {
+    const DecimalDigits d = roundToDigits(x, digits);
+    EXPECT_EQ(d.digits, expected) << x << " to " << digits;
+    EXPECT_EQ(d.exponent, exponent) << x << " to " << digits;
+    EXPECT_EQ(d.negative, negative) << x << " to " << digits;
+}
+
+TEST(RoundToDigits, ExactTiesGoAwayFromZero) {
+    expectDigits(0.125, 2, "13", -1, false);
+    expectDigits(-0.125, 2, "13", -1, true);
+    expectDigits(2.5, 1, "3", 0, false);
+    expectDigits(4.5, 1, "5", 0, false);
+    expectDigits(-4.5, 1, "5", 0, true);
+    // Ties above the digit grid: 125 and 145 to two digits.
+    expectDigits(125.0, 2, "13", 2, false);
+    expectDigits(145.0, 2, "15", 2, false);
+    expectDigits(1000000000000005.0, 15, "100000000000001", 15, false);
+    // 9999999.5 (a Double) to 7 digits carries into the next decade.
+    expectDigits(9999999.5, 7, "1", 7, false);
+}
+
+TEST(RoundToDigits, NearTiesFollowTheBinaryValue) {
+    // 0.15 is 0.14999999999999999445..., 0.35 is 0.34999999999999997779...,
+    // 0.45 is 0.45000000000000001110...
+    expectDigits(0.15, 1, "1", -1, false);
+    expectDigits(0.35, 1, "3", -1, false);
+    expectDigits(0.45, 1, "5", -1, false);
+    // 250 is on the two-digit grid already.
+    expectDigits(250.0, 2, "25", 2, false);
+}
+
+TEST(RoundToDigits, ZeroAndNonFinite) {
+    expectDigits(0.0, 7, "0", 0, false);
+    expectDigits(-0.0, 7, "0", 0, false);
+    EXPECT_TRUE(roundToDigits(std::numeric_limits<double>::quiet_NaN(), 7).digits.empty());
+}
+
+// Second method: round the exact decimal expansion of x (to_chars with enough
+// digits to be exact) half away from zero by hand.
+DecimalDigits referenceDigits(double x, int digits) {
+    static char buf[1200];
+    const double magnitude = std::fabs(x);
+    const auto end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 1100).ptr;
+    std::string all;
+    char* p = buf;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') all += *p;
+    }
+    int exponent = std::stoi(std::string(p + 1, end));
+    std::string kept = all.substr(0, static_cast<std::size_t>(digits));
+    if (all[static_cast<std::size_t>(digits)] >= '5') {
+        int i = digits - 1;
+        while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9') kept[static_cast<std::size_t>(i--)] = '0';
+        if (i >= 0) {
+            ++kept[static_cast<std::size_t>(i)];
+        } else {
+            kept.insert(kept.begin(), '1');
+            ++exponent;
+        }
+    }
+    while (kept.size() > 1 && kept.back() == '0') kept.pop_back();
+    return {kept, exponent, x < 0};
+}
+
+TEST(RoundToDigits, AgreesWithTheExactExpansion) {
+    std::mt19937_64 random(20240305);
+    for (int n = 0; n < 20000; ++n) {
+        // Random Single bit patterns, finite and nonzero.
+        const auto bits = static_cast<std::uint32_t>(random());
+        float f;
+        std::memcpy(&f, &bits, sizeof f);
+        if (!std::isfinite(f) || f == 0.0f) continue;
+        const double x = static_cast<double>(f);
+        const DecimalDigits expected = referenceDigits(x, 7);
+        const DecimalDigits got = roundToDigits(x, 7);
+        ASSERT_EQ(got.digits, expected.digits) << x;
+        ASSERT_EQ(got.exponent, expected.exponent) << x;
+    }
+    for (int n = 0; n < 20000; ++n) {
+        // Ties of Single type: multiples of 1/16 with six or seven digits
+        // before the point, and random Double values.
+        const double tie = static_cast<double>(random() % 16000000) / 16.0;
+        std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+        const double x = std::ldexp(mantissa(random), static_cast<int>(random() % 200) - 100);
+        for (const double v : {tie, -tie, x}) {
+            if (v == 0.0) continue;
+            for (const int digits : {7, 15}) {
+                const DecimalDigits expected = referenceDigits(v, digits);
+                const DecimalDigits got = roundToDigits(v, digits);
+                ASSERT_EQ(got.digits, expected.digits) << v << " to " << digits;
+                ASSERT_EQ(got.exponent, expected.exponent) << v << " to " << digits;
+                ASSERT_EQ(got.negative, expected.negative) << v;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tarvel
