@@ -1,6 +1,7 @@
 #include "printed_number.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -15,8 +16,7 @@ namespace {
 
 constexpr int kSingleDigits = 7;
 constexpr int kDoubleDigits = 15;
-// Enough significant digits to show any double exactly at the tie position;
-// more would only pad the shortest round-trip text with noise.
+// Most significant digits roundToDigits gives: 17 tell every double apart.
 constexpr int kMaxDigits = 17;
 
 // The exponent form is used below 1E-04: ".0001" but "1E-05".
@@ -26,12 +26,94 @@ constexpr int kSmallestFixedExponent = -4;
 constexpr std::string_view kInfinityBody = "1.#INF";
 constexpr std::string_view kNanBody = "1.#QNAN";
 
-// Significand digits and decimal exponent of a text "d.ddde+XX" from to_chars.
+// Significand digits (exactly as many as asked) and decimal exponent of a
+// rounded magnitude.
 struct ScientificText {
     char digits[kMaxDigits + 2];
     int count = 0;
     int exponent = 0;
 };
+
+// A positive finite nonzero x as f * 2^q with an integer 2^52 <= f < 2^53.
+struct BinaryValue {
+    std::uint64_t f = 0;
+    int q = 0;
+};
+
+BinaryValue binaryValue(double x) {
+    constexpr int kFractionBits = 52;
+    constexpr int kExponentBias = 1023;
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const int biased = static_cast<int>(bits >> kFractionBits) & 0x7FF;
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << kFractionBits) - 1);
+    if (biased != 0) {
+        return {fraction | (std::uint64_t{1} << kFractionBits),
+                biased - kExponentBias - kFractionBits};
+    }
+    // Subnormal: shift the leading one up to bit 52.
+    const int shift = std::countl_zero(fraction) - (63 - kFractionBits);
+    return {fraction << shift, 1 - kExponentBias - kFractionBits - shift};
+}
+
+// Powers 5^0 .. 5^27, the largest that fits 63 bits.
+constexpr int kMaxPower5 = 27;
+constexpr auto kPower5 = [] {
+    std::array<std::uint64_t, kMaxPower5 + 1> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 5;
+    return p;
+}();
+
+constexpr auto kPower10 = [] {
+    std::array<std::uint64_t, kMaxDigits + 1> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+    return p;
+}();
+
+// Common magnitudes, rounded exactly in integer arithmetic: x * 10^k =
+// f * 5^k * 2^(q+k) is formed in 128 bits for 0 <= k <= 27 and shifted to an
+// integer, a dropped half rounding away from zero. False when the scale
+// needed lies outside that range (very large or very small magnitudes).
+bool roundByIntegers(double magnitude, int digits, ScientificText& text) {
+    using Wide = unsigned __int128;
+    const BinaryValue v = binaryValue(magnitude);
+
+    const auto scaled = [&](int k) -> std::uint64_t {
+        const Wide m = static_cast<Wide>(v.f) * kPower5[static_cast<std::size_t>(k)];
+        const int shift = v.q + k;
+        // The exponent estimate keeps x * 10^k below 10^(digits+1), so the
+        // result has at most 18 digits and m is at least 2^52.
+        if (shift >= 0) return static_cast<std::uint64_t>(m << shift);
+        const int drop = -shift;
+        const Wide kept = m >> drop;
+        const Wide half = (m >> (drop - 1)) & 1u;
+        return static_cast<std::uint64_t>(kept + half);
+    };
+
+    // With 2^b <= x < 2^(b+1), b = q + 52, the decimal exponent is
+    // floor(b * log10 2) or one more; 78913 / 2^18 is log10 2 closely enough
+    // for any double.
+    int exponent = ((v.q + 52) * 78913) >> 18;
+    int k = digits - 1 - exponent;
+    if (k < 1 || k > kMaxPower5) return false;
+    std::uint64_t n = scaled(k);
+    const std::uint64_t limit = kPower10[static_cast<std::size_t>(digits)];
+    if (n >= limit) {
+        // Either the exponent is one more, or x rounds up to the next power
+        // of ten; both are settled on the next coarser grid.
+        ++exponent;
+        n = scaled(--k);
+        if (n >= limit) {
+            n = kPower10[static_cast<std::size_t>(digits - 1)];
+            ++exponent;
+        }
+    }
+    const auto result = std::to_chars(text.digits, text.digits + sizeof text.digits, n);
+    text.count = static_cast<int>(result.ptr - text.digits);
+    text.exponent = exponent;
+    return true;
+}
 
 ScientificText scientific(double magnitude, int digits) {
     char buf[64];
@@ -57,22 +139,37 @@ ScientificText scientific(double magnitude, int digits) {
 // k = digits - 1 - exponent. With x = f * 2^q, f odd, that is decided on the
 // binary exponent and, for k < 0, on the divisibility of f by 5^-k.
 bool isExactTie(double x, int exponent, int digits) {
-    int binaryExponent = 0;
-    const double fraction = std::frexp(x, &binaryExponent);  // x = fraction * 2^binaryExponent
-    std::uint64_t f = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    int q = binaryExponent - 53;
-    const int zeros = std::countr_zero(f);
-    f >>= zeros;
-    q += zeros;
+    const BinaryValue v = binaryValue(x);
+    const int zeros = std::countr_zero(v.f);
+    const std::uint64_t f = v.f >> zeros;
+    const int q = v.q + zeros;
 
     const int k = digits - 1 - exponent;
     if (k >= 0) return q + 1 + k == 0;  // f * 5^k is odd, so only the power of two matters
     const int j = -k;
     // 5^23 exceeds any 53-bit significand, so no tie exists beyond j = 22.
     if (q + 1 != j || j > 22) return false;
-    std::uint64_t power5 = 1;
-    for (int i = 0; i < j; ++i) power5 *= 5;
-    return f % power5 == 0;
+    return f % kPower5[static_cast<std::size_t>(j)] == 0;
+}
+
+// The remaining magnitudes: to_chars rounds the exact binary value correctly,
+// ties to even. Only an exact tie can differ from rounding away from zero; it
+// is detected from the binary value and then printed with one digit more,
+// which shows it exactly as n5, and n is rounded up.
+ScientificText roundByText(double magnitude, int digits) {
+    ScientificText text = scientific(magnitude, digits);
+    if (!isExactTie(magnitude, text.exponent, digits)) return text;
+    text = scientific(magnitude, digits + 1);
+    text.count = digits;
+    int i = digits - 1;
+    while (i >= 0 && text.digits[i] == '9') text.digits[i--] = '0';
+    if (i >= 0) {
+        ++text.digits[i];
+    } else {
+        text.digits[0] = '1';  // 99..9 + 1: one more decimal place
+        ++text.exponent;
+    }
+    return text;
 }
 
 void appendExponent(std::string& out, int exponent) {
@@ -129,7 +226,6 @@ void appendNonFinite(std::string& out, double x) {
 // A numeric item with its sign position: " " for zero and positive values.
 std::string signedText(double x, int precision) {
     std::string out;
-    out.reserve(24);
     if (!std::isfinite(x)) {
         if (!(x < 0)) out += ' ';
         appendNonFinite(out, x);
@@ -159,23 +255,8 @@ DecimalDigits roundToDigits(double x, int digits) {
     result.negative = x < 0;
     const double magnitude = std::fabs(x);
 
-    // to_chars rounds the exact binary value correctly, ties to even. Only an
-    // exact tie can differ from rounding away from zero; it is rare, so it is
-    // detected from the binary value and then taken with one digit more, which
-    // shows it exactly as n5, and n is rounded up.
-    ScientificText text = scientific(magnitude, digits);
-    if (isExactTie(magnitude, text.exponent, digits)) {
-        text = scientific(magnitude, digits + 1);
-        text.count = digits;
-        int i = digits - 1;
-        while (i >= 0 && text.digits[i] == '9') text.digits[i--] = '0';
-        if (i >= 0) {
-            ++text.digits[i];
-        } else {
-            text.digits[0] = '1';  // 99..9 + 1: one more decimal place
-            ++text.exponent;
-        }
-    }
+    ScientificText text;
+    if (!roundByIntegers(magnitude, digits, text)) text = roundByText(magnitude, digits);
 
     int count = text.count;
     while (count > 1 && text.digits[count - 1] == '0') --count;
@@ -204,8 +285,9 @@ std::string printDouble(double x) { return withTrailingBlank(strDouble(x)); }
 std::string printInteger(long long v) { return withTrailingBlank(strInteger(v)); }
 
 std::string printFourDecimals(double x) {
-    constexpr double kScale = 10000.0;
     constexpr int kDecimals = 4;
+    constexpr unsigned long long kUnitsPerWhole = 10000;
+    constexpr double kScale = static_cast<double>(kUnitsPerWhole);
     // The fixed-point value is a 64-bit count of 1/10000; beyond its range
     // (and for NaN or infinity) the value is printed as a Double instead.
     constexpr double kUnitLimit = 0x1p63;
@@ -214,13 +296,12 @@ std::string printFourDecimals(double x) {
     const double scaled = roundHalfEven(x * kScale);
     if (!(std::fabs(scaled) < kUnitLimit)) return printDouble(x);
     const long long units = static_cast<long long>(scaled);
-    const unsigned long long magnitude =
-        units < 0 ? 0ULL - static_cast<unsigned long long>(units) : static_cast<unsigned long long>(units);
-    const unsigned long long whole = magnitude / 10000;
-    unsigned long long fraction = magnitude % 10000;
+    const unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units)
+                                                   : static_cast<unsigned long long>(units);
+    const unsigned long long whole = magnitude / kUnitsPerWhole;
+    unsigned long long fraction = magnitude % kUnitsPerWhole;
 
     std::string out;
-    out.reserve(24);
     out += units < 0 ? '-' : ' ';
     char buf[24];
     if (whole != 0 || fraction == 0) {
@@ -246,7 +327,6 @@ std::string printTruncated(float x) { return printSingle(std::trunc(x)); }
 
 std::string plainDouble(double x) {
     std::string out;
-    out.reserve(24);
     if (!std::isfinite(x)) {
         appendNonFinite(out, x);
         return out;

@@ -1,10 +1,10 @@
-// Protects the real-to-Integer conversions: half to even on the binary value, and overflow detection.
-#include "common/basic_convert.h"
-
+// Protects real-to-Integer conversion: half to even on the binary value, overflow detection.
 #include <gtest/gtest.h>
 
 #include <cfenv>
 #include <limits>
+
+#include "common/basic_convert.h"
 
 namespace tarvel {
 namespace {

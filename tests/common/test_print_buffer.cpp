@@ -1,9 +1,9 @@
-// Protects print-statement layout: items side by side, 14-column zones, Tab(n), CR LF, columns in characters.
-#include "common/print_buffer.h"
-
+// Protects print layout: items side by side, 14-column zones, Tab(n), CR LF, character columns.
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "common/print_buffer.h"
 
 namespace tarvel {
 namespace {

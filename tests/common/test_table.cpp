@@ -1,7 +1,7 @@
-// Protects the 1-based tables: slot 0 and the upper bound exist, indices map without overlap, range checks.
-#include "common/table.h"
-
+// Protects 1-based tables: slot 0 and the upper bound exist, no overlapping slots, range checks.
 #include <gtest/gtest.h>
+
+#include "common/table.h"
 
 namespace tarvel {
 namespace {
