@@ -1,20 +1,193 @@
+// tarvel-cli new, generate, convert, check, import: the data-preparation
+// commands on job databases and data files. Each question is asked on the
+// terminal, or answered Yes by --yes; without a terminal it is refused.
+
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
+#include "common/console_host.h"
+#include "prep/data_file_check.h"
+#include "prep/data_file_generation.h"
+#include "prep/frm_conversion.h"
+#include "prep/job_database.h"
+#include "prep/job_import.h"
+#include "prep/job_template.h"
 
 namespace tarvel::cli {
 
 namespace {
-int notYet(const char* name) {
-    std::fprintf(stderr, "tarvel-cli %s: not available in this build yet\n", name);
-    return kUsage;
+
+constexpr const char* kNewHelp =
+    "usage: tarvel-cli new JOB.mdb [--yes] [--template FRM.MDB]\n"
+    "\n"
+    "Creates a job database: a copy of the template FRM/FRM.MDB in the program\n"
+    "folder (or of --template). An existing JOB.mdb is replaced only after a Yes.\n"
+    "Exit status: 0 created, 1 refused or declined, 2 wrong usage.\n";
+
+constexpr const char* kGenerateHelp =
+    "usage: tarvel-cli generate JOB.mdb OUT.TVL [--yes]\n"
+    "\n"
+    "Generates the frame data file OUT.TVL from the twelve tables of the job\n"
+    "database, after the question (--yes answers it). A table row with an empty\n"
+    "cell refuses the generation and leaves OUT.TVL as it was.\n"
+    "Exit status: 0 generated, 1 refused or declined, 2 wrong usage.\n";
+
+constexpr const char* kConvertHelp =
+    "usage: tarvel-cli convert FILE.FRM [--yes] [--analysis]\n"
+    "\n"
+    "Converts a legacy .FRM frame file into the .TVL file of the same name beside\n"
+    "it, after the question (--yes answers it). --analysis converts the way the\n"
+    "analysis window does (seismic parameters kept as reals, notices in the log).\n"
+    "Exit status: 0 converted, 1 refused or declined, 2 wrong usage.\n";
+
+constexpr const char* kCheckHelp =
+    "usage: tarvel-cli check FILE.TVL [--yes] [--analysis]\n"
+    "\n"
+    "Validates a frame data file segment by segment, after the question (--yes\n"
+    "answers it), and prints the file when it reads cleanly. --analysis checks the\n"
+    "way the analysis window does (seismic parameters read as reals).\n"
+    "Exit status: 0 correct, 1 not correct or declined, 2 wrong usage.\n";
+
+constexpr const char* kImportHelp =
+    "usage: tarvel-cli import FILE.TVL JOB.mdb [--yes] [--template FRM.MDB]\n"
+    "\n"
+    "Fills the twelve tables of the job database from a frame data file, so that\n"
+    "the job can be edited and generated again. A missing JOB.mdb is created from\n"
+    "the template; a job that already holds rows is replaced only after a Yes.\n"
+    "Exit status: 0 imported, 1 refused or declined, 2 wrong usage.\n";
+
+struct Options {
+    bool yes = false;
+    bool analysis = false;
+    std::string templatePath;
+    std::vector<std::string> files;
+};
+
+// The options a command accepts; anything else, or another number of file
+// arguments, is wrong usage.
+struct Accepts {
+    const char* command;
+    const char* help;
+    std::size_t files;
+    bool analysis = false;
+    bool templatePath = false;
+};
+
+bool parse(const Args& args, const Accepts& accepts, Options& options) {
+    auto wrong = [&](const std::string& why) {
+        std::fprintf(stderr, "tarvel-cli %s: %s\n%s", accepts.command, why.c_str(), accepts.help);
+        return false;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--yes" || a == "-y") {
+            options.yes = true;
+        } else if (a == "--analysis" && accepts.analysis) {
+            options.analysis = true;
+        } else if (a == "--template" && accepts.templatePath) {
+            if (i + 1 >= args.size()) return wrong("--template needs a file");
+            options.templatePath = args[++i];
+        } else if (a.rfind("--template=", 0) == 0 && accepts.templatePath) {
+            options.templatePath = a.substr(11);
+        } else if (!a.empty() && a[0] == '-') {
+            return wrong("unknown option '" + a + "'");
+        } else {
+            options.files.push_back(a);
+        }
+    }
+    if (options.files.size() != accepts.files) {
+        return wrong(options.files.size() < accepts.files ? "file missing" : "too many files");
+    }
+    for (const std::string& f : options.files) {
+        if (f.empty()) return wrong("empty file name");
+    }
+    return true;
 }
+
+int exitStatus(PrepOutcome outcome) { return outcome == PrepOutcome::Done ? kOk : kRejected; }
+
+std::string templateOf(const Options& options) {
+    return options.templatePath.empty() ? defaultTemplatePath() : options.templatePath;
+}
+
+// Opens the job database; a file that is not one is reported as a message.
+bool openJob(const std::string& path, JobDatabase& db, Host& host) {
+    std::string error;
+    if (db.open(path, &error)) return true;
+    host.message(error, prep_text::kNoticeTitle, Icon::Information);
+    return false;
+}
+
 }  // namespace
 
-int cmdNew(const Args&) { return notYet("new"); }
-int cmdGenerate(const Args&) { return notYet("generate"); }
-int cmdConvert(const Args&) { return notYet("convert"); }
-int cmdCheck(const Args&) { return notYet("check"); }
-int cmdImport(const Args&) { return notYet("import"); }
+int cmdNew(const Args& args) {
+    if (wantsHelp(args)) {
+        std::fputs(kNewHelp, stdout);
+        return kOk;
+    }
+    Options o;
+    if (!parse(args, {"new", kNewHelp, 1, false, true}, o)) return kUsage;
+    ConsoleHost host(o.yes);
+    return exitStatus(createJobDatabase(templateOf(o), o.files[0], host));
+}
+
+int cmdGenerate(const Args& args) {
+    if (wantsHelp(args)) {
+        std::fputs(kGenerateHelp, stdout);
+        return kOk;
+    }
+    Options o;
+    if (!parse(args, {"generate", kGenerateHelp, 2}, o)) return kUsage;
+    ConsoleHost host(o.yes);
+    JobDatabase db;
+    if (!openJob(o.files[0], db, host)) return kRejected;
+    return exitStatus(CmdWjsc(db, o.files[1], host));
+}
+
+int cmdConvert(const Args& args) {
+    if (wantsHelp(args)) {
+        std::fputs(kConvertHelp, stdout);
+        return kOk;
+    }
+    Options o;
+    if (!parse(args, {"convert", kConvertHelp, 1, true}, o)) return kUsage;
+    ConsoleHost host(o.yes);
+    return exitStatus(convertFrmFile(
+        o.files[0], o.analysis ? PrepWindow::Analysis : PrepWindow::DataPreparation, host));
+}
+
+int cmdCheck(const Args& args) {
+    if (wantsHelp(args)) {
+        std::fputs(kCheckHelp, stdout);
+        return kOk;
+    }
+    Options o;
+    if (!parse(args, {"check", kCheckHelp, 1, true}, o)) return kUsage;
+    ConsoleHost host(o.yes);
+    return exitStatus(checkDataFile(
+        o.files[0], o.analysis ? PrepWindow::Analysis : PrepWindow::DataPreparation, host));
+}
+
+int cmdImport(const Args& args) {
+    if (wantsHelp(args)) {
+        std::fputs(kImportHelp, stdout);
+        return kOk;
+    }
+    Options o;
+    if (!parse(args, {"import", kImportHelp, 2, false, true}, o)) return kUsage;
+    ConsoleHost host(o.yes);
+    const std::string& job = o.files[1];
+    std::error_code ec;
+    if (!std::filesystem::exists(job, ec)) {
+        const PrepOutcome created = createJobDatabase(templateOf(o), job, host);
+        if (created != PrepOutcome::Done) return exitStatus(created);
+    }
+    JobDatabase db;
+    if (!openJob(job, db, host)) return kRejected;
+    return exitStatus(importDataFile(o.files[0], db, host));
+}
 
 }  // namespace tarvel::cli

@@ -1,0 +1,150 @@
+// Protects the check of .TVL data files: the typed reads segment by segment,
+// the error naming the segment, the verdict on a missing mandatory segment,
+// and the differences between the two windows' checks.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/recording_host.h"
+#include "prep/data_file_check.h"
+#include "prep_test_support.h"
+
+namespace tarvel {
+namespace {
+
+const std::string kSections = "BAR-SEC\r\n .25  .5 \r\n\r\n";
+const std::string kConcretes = "CONCRATE\r\n 30 \r\n\r\n";
+const std::string kPoints =
+    "POINT\r\n 1  0  0  0  0  0 \r\n 2  1  2  3  0  3 \r\n 3  1  4  5  6  3 \r\n\r\n";
+const std::string kBeams = "BEAM\r\n 2  3  1  1 \r\n\r\n";
+const std::string kColumns = "COLUMN\r\n 1  2  1  1  0 \r\n\r\n";
+const std::string kMandatory = kSections + kConcretes + kPoints + kBeams + kColumns;
+const std::string kSeismic =
+    "SEISMIC\r\n 2  8  .35  .5  .85  1  1 \r\n 2  2  150.5 \r\n 0  0 \r\n\r\n";
+
+const std::string kPassedStatus = "文件校验结束，您的（TVL）文件格式是正确的！";
+const std::string kPassed = "（TVL）文件校验结束，您的（TVL）文件格式是正确的！";
+
+class Validation : public ::testing::Test {
+  protected:
+    PrepOutcome check(const std::string& text, PrepWindow window = PrepWindow::DataPreparation) {
+        test::writeFile(file(), text);
+        return checkDataFile(file(), window, host);
+    }
+    std::string file() const { return folder.path("JOB.TVL"); }
+    void expectError(const std::string& segment) {
+        const std::string text = "源文件 '" + segment + "' 数据段格式有错，请检查核对数据后重试！";
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, text);
+        EXPECT_EQ(host.messages[0].title, "提示！");
+        EXPECT_EQ(host.statusTexts.back(), text);
+        EXPECT_TRUE(host.viewTexts.empty());
+    }
+
+    test::ScratchFolder folder;
+    RecordingHost host;
+};
+
+TEST_F(Validation, ACompleteFilePassesAndIsShown) {
+    const std::string text = "WEIGHT\r\n 1 \r\n\r\nSTIFFNESS\r\n 1  1 \r\n\r\n" + kMandatory +
+                             "DLOAD\r\n 1  2  20  0 -1 \r\n\r\n" + kSeismic;
+    EXPECT_EQ(check(text), PrepOutcome::Done);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0].text, "您是否真的要校验（TVL）数据文件吗？");
+    EXPECT_EQ(host.questions[0].title, "提示！");
+    EXPECT_EQ(host.statusTexts,
+              (std::vector<std::string>{"文件等待校验,请您选择！", kPassedStatus}));
+    EXPECT_EQ(host.viewTexts, std::vector<std::string>{text});
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, kPassed);
+    EXPECT_EQ(host.messages[0].title, "（TVL）文件校验");
+}
+
+TEST_F(Validation, ALetterInAPointRecordNamesPoint) {
+    const std::string points =
+        "POINT\r\n 1  0  0  0  0  0 \r\n 2  1  2  3  0  3 \r\n 3  1  4  5  6  3x \r\n\r\n";
+    EXPECT_EQ(check(kSections + kConcretes + points + kBeams + kColumns), PrepOutcome::Refused);
+    expectError("POINT");
+}
+
+TEST_F(Validation, ALastSegmentWithoutItsClosingBlankLineNamesThatSegment) {
+    EXPECT_EQ(check(kSections + kConcretes + kPoints + kBeams + "COLUMN\r\n 1  2  1  1  0 \r\n"),
+              PrepOutcome::Refused);
+    expectError("COLUMN");
+}
+
+TEST_F(Validation, AFileWithoutTheOptionalSegmentsPasses) {
+    EXPECT_EQ(check(kMandatory), PrepOutcome::Done);
+    EXPECT_EQ(host.statusTexts, (std::vector<std::string>{
+                                    "文件等待校验,请您选择！", "系统提示：没找到 'WEIGHT' 数据段！",
+                                    "系统提示：没找到 'SEISMIC' 数据段！", kPassedStatus}));
+    EXPECT_EQ(host.messages.back().text, kPassed);
+}
+
+TEST_F(Validation, AMissingMandatorySegmentEndsWithAVerdictThatNamesIt) {
+    EXPECT_EQ(check(kSections + kPoints + kBeams + kColumns), PrepOutcome::Refused);
+    EXPECT_EQ(host.statusTexts,
+              (std::vector<std::string>{
+                  "文件等待校验,请您选择！", "系统提示：没找到 'WEIGHT' 数据段！",
+                  "致命的错误：找不到 'CONCRATE' 数据段！", "系统提示：没找到 'SEISMIC' 数据段！",
+                  "文件校验结束，找不到 'CONCRATE' 数据段，您的（TVL）文件格式是不正确的！"}));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              "（TVL）文件校验结束，找不到 'CONCRATE' 数据段，您的（TVL）文件格式是不正确的！");
+
+    RecordingHost two;
+    test::writeFile(file(), kConcretes + kBeams);
+    EXPECT_EQ(CmdWjjy(file(), two), PrepOutcome::Refused);
+    EXPECT_EQ(two.messages.back().text,
+              "（TVL）文件校验结束，找不到 'BAR-SEC'、'POINT'、'COLUMN' 数据段，"
+              "您的（TVL）文件格式是不正确的！");
+}
+
+TEST_F(Validation, TheWindowsReadTheSeismicParametersDifferently) {
+    // K0 = 40000 does not fit a whole number; as a real it reads.
+    const std::string text =
+        kMandatory + "SEISMIC\r\n 2  40000  .35  .5  .85  1  1 \r\n 0  0 \r\n\r\n";
+    EXPECT_EQ(check(text), PrepOutcome::Refused);
+    expectError("SEISMIC");
+
+    RecordingHost analysis;
+    EXPECT_EQ(Wjxy(file(), analysis), PrepOutcome::Done);
+    EXPECT_TRUE(analysis.statusTexts.empty());
+    EXPECT_EQ(analysis.viewTexts, (std::vector<std::string>{"文件等待校验,请您选择！", text}));
+    EXPECT_EQ(analysis.logLines,
+              (std::vector<std::string>{"1,WEIGHT", "系统提示：没找到 'WEIGHT' 数据段！"}));
+    ASSERT_EQ(analysis.messages.size(), 1u);
+    EXPECT_EQ(analysis.messages[0].text, kPassed);
+}
+
+TEST_F(Validation, TheAnalysisWindowShowsItsErrorInTheViewBox) {
+    EXPECT_EQ(check("WEIGHT\r\n x \r\n\r\n" + kMandatory, PrepWindow::Analysis),
+              PrepOutcome::Refused);
+    const std::string text = "源文件 'WEIGHT' 数据段格式有错，请检查核对数据后重试！";
+    EXPECT_EQ(host.viewTexts, (std::vector<std::string>{"文件等待校验,请您选择！", text}));
+    EXPECT_TRUE(host.statusTexts.empty());
+    EXPECT_EQ(host.messages.back().text, text);
+}
+
+TEST_F(Validation, MassRecordsBeyondTheAnalysisTablesNameSeismic) {
+    EXPECT_EQ(check(kMandatory + "SEISMIC\r\n 2  8  .35  .5  .85  1  1 \r\n 301 \r\n\r\n"),
+              PrepOutcome::Refused);
+    expectError("SEISMIC");
+}
+
+TEST_F(Validation, NoFileAndYesEndsInTheErrorForWeight) {
+    EXPECT_EQ(CmdWjjy("", host), PrepOutcome::Refused);
+    expectError("WEIGHT");
+}
+
+TEST_F(Validation, NoOrCancelChecksNothing) {
+    host.answers = {Answer::No};
+    EXPECT_EQ(check("not a data file"), PrepOutcome::Declined);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.statusTexts, std::vector<std::string>{"文件等待校验,请您选择！"});
+}
+
+}  // namespace
+}  // namespace tarvel
