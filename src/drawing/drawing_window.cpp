@@ -1,0 +1,115 @@
+#include "drawing/drawing_window.h"
+
+#include "common/list_input.h"
+
+namespace tarvel {
+
+namespace {
+
+// The number in a box as the window reads it: an empty box gives `empty`,
+// text that is not a number gives 0.
+double boxValue(std::string_view text, double empty) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return empty;
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    double value = 0.0;
+    return parseNumber(text, value) ? value : 0.0;
+}
+
+constexpr double kEmptyScaleDenominator = 100.0;  // 1:100
+constexpr double kEmptyOrdinateHeight = 20.0;     // drawing units
+constexpr double kScaleUnitsPerMetre = 1000.0;    // drawing units are mm at the drawing scale
+
+}  // namespace
+
+float DrawingWindow::scaleFromBox() const {
+    return static_cast<float>(boxValue(CboScale, kEmptyScaleDenominator) / kScaleUnitsPerMetre);
+}
+
+float DrawingWindow::heightFromBox() const {
+    return static_cast<float>(boxValue(CboAlf, kEmptyOrdinateHeight));
+}
+
+void DrawingWindow::Form_Load() {
+    host_.log(drawing_text::kWindowLog);
+    CboAlf = "20";
+    CboScale = "100";
+    CboHzlx.clear();
+    loadType = 0;
+}
+
+void DrawingWindow::DirList_Change(std::string_view folder) {
+    dxf.WORKDIR = std::string(folder);
+    if (!dxf.WORKDIR.empty() && dxf.WORKDIR.back() != '/') dxf.WORKDIR += '/';
+}
+
+void DrawingWindow::CboHzlx_Click(std::string_view entry) {
+    CboHzlx = entry;
+    loadType = 0;
+    for (std::size_t i = 0; i < kLoadTypes.size(); ++i) {
+        if (entry == kLoadTypes[i]) loadType = static_cast<std::int16_t>(i + 1);
+    }
+}
+
+// Ticking one diagram box disables the other two, so at most one diagram
+// type is chosen; unticking enables all three again.
+void DrawingWindow::checkClick(int box, bool ticked) {
+    CheckBox* boxes[3] = {&Check1, &Check2, &Check3};
+    std::string* flags[3] = {&flagM, &flagV, &flagN};
+    static constexpr const char* kLetters[3] = {"M", "V", "N"};
+    if (box < 1 || box > 3) return;
+    const int own = box - 1;
+    boxes[own]->ticked = ticked;
+    *flags[own] = ticked ? kLetters[own] : "NO";
+    for (int i = 0; i < 3; ++i) {
+        if (i != own) boxes[i]->enabled = !ticked;
+    }
+    boxes[own]->enabled = true;
+}
+
+void DrawingWindow::untickDiagramBoxes() {
+    if (Check1.ticked) Check1_Click(false);
+    if (Check2.ticked) Check2_Click(false);
+    if (Check3.ticked) Check3_Click(false);
+}
+
+bool DrawingWindow::CmdDrawfc_Click() {
+    if (CboHzlx.empty()) {
+        host_.message(drawing_text::kNoLoadType, drawing_text::kTitle, Icon::Information);
+        return false;
+    }
+    return Drawfc();
+}
+
+bool DrawingWindow::CmdDrawfm_Click() {
+    if (TxtName.empty()) {
+        host_.message(drawing_text::kNoDataFile, drawing_text::kTitle, Icon::Information);
+        return false;
+    }
+    return Drawfm();
+}
+
+bool DrawingWindow::CmdOpen_Click(std::string_view editor) {
+    if (TxtName.empty()) {
+        host_.message(drawing_text::kNoFileToShow, drawing_text::kTitle, Icon::Information);
+        return false;
+    }
+    return host_.startProgram(std::string(editor) + " " + dxf.WORKDIR + TxtName);
+}
+
+const char* DrawingWindow::filePattern(int entry) {
+    static constexpr const char* kPatterns[] = {"*.*", "*.TVL", "*.AGS", "*.FKN"};
+    return (entry >= 1 && entry <= 3) ? kPatterns[entry] : kPatterns[0];
+}
+
+// A result file (.fkn, .ags) that cannot be read, or a drawing that cannot
+// be written: the window's message, after a line that says what was wrong.
+bool DrawingWindow::resultFileFailure(const std::string& detail) {
+    dxf.discard();
+    if (!detail.empty()) host_.log(detail);
+    host_.log(drawing_text::kResultFileLog);
+    host_.message(drawing_text::kResultFileMessage, drawing_text::kTitle, Icon::Information);
+    return false;
+}
+
+}  // namespace tarvel
