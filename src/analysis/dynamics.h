@@ -1,0 +1,45 @@
+#pragma once
+// `DYNAMICS`: natural periods and mode shapes of the frame as a lumped-mass
+// model with one horizontal degree of freedom per mass. Reads the SEISMIC
+// segment (parameters and mass records), lumps each mass from the kept dead
+// and live nodal loads, builds the lateral flexibility at the mass unknowns by
+// unit loads with the factorised stiffness matrix, and solves the symmetric
+// eigenproblem W·F·W (W = diag √m) with `JCB2`.
+// Reads: model.JD, NDOF, MBAND, SK (factorised), PLOAD. Writes: dyn (all of
+// it afresh, whatever an earlier run left), LCF(4), P.
+
+#include "analysis/analysis_state.h"
+#include "analysis/eigen_solver.h"
+#include "common/host.h"
+#include "model/data_file.h"
+
+namespace tarvel {
+
+// Gravity constant that turns weights in kN into masses in t.
+inline constexpr double kGravity = 9.8;
+// Period factor: 2π as the program has always taken it.
+inline constexpr double kTwoPi = 6.28;
+
+enum class DynamicsStatus {
+    Ok,           // periods and modes found, or no SEISMIC segment (LCF(4) = 0)
+    EigenFailed,  // no convergence (dyn.IERR != 0): reported; the run goes on and
+                  // SEISMIC skips the modes
+    Stopped,      // bad seismic data: reported; the run stops and writes no further result file
+};
+
+// The eigen-solver used; tests may put a failing one in its place.
+using EigenSolverFunction = int (*)(int n, const EigenMatrix& A, EigenVector& D, EigenMatrix& Z);
+
+// Texts of the dynamic step.
+namespace dynamics_text {
+inline constexpr const char* kSegment = "SEISMIC";
+inline constexpr const char* kNoHorizontalCode = "None X-displacement of point：";
+inline constexpr const char* kEigenFailedLog = "The calculation of dynamic Properties fails";
+inline constexpr const char* kEigenFailedMessage =
+    "错误信息：水平定位向量为'0'，集中质点的水平位移不存！";
+}  // namespace dynamics_text
+
+DynamicsStatus DYNAMICS(AnalysisState& st, DataFile& file, Host& host,
+                        EigenSolverFunction solve = JCB2);
+
+}  // namespace tarvel

@@ -1,0 +1,92 @@
+#include "analysis/live_arrangement.h"
+
+#include <cstddef>
+#include <vector>
+
+#include "analysis/band_solver.h"
+#include "analysis/fixed_end_forces.h"
+#include "analysis/load_vectors.h"
+#include "analysis/member_forces.h"
+
+namespace tarvel {
+
+namespace {
+
+void addToSplitSum(float value, float& negativeSum, float& positiveSum) {
+    if (value < 0.0f) negativeSum += value;
+    if (value > 0.0f) positiveSum += value;
+}
+
+void clearMember(AnalysisState& s, int m) {
+    for (int k = 1; k <= 3; ++k) {
+        for (int sec = 1; sec <= 9; ++sec) s.FMQN(k, sec, m) = 0.0f;
+    }
+}
+
+}  // namespace
+
+// The member-by-member cases are independent until their sums, so their load
+// vectors are gathered first and solved together (each one exactly as `MLI`
+// would solve it alone); the sums are then formed member by member in order.
+void LIVEFORC(AnalysisState& s, std::string_view name) {
+    const FrameModel& md = s.model;
+    const int NDOF = s.NDOF;
+    s.BML.clear();
+    s.BVL.clear();
+
+    // `LLOAD` of each member: its fixed-end state and its load vector.
+    std::vector<int> loaded;
+    std::vector<SectionForces> fixedEnd;
+    std::vector<float> vectors;  // load vector of loaded case r at r·NDOF + i − 1
+    for (int k = 1; k <= md.NE; ++k) {
+        if (LLOAD(s, name, k) == 0) continue;
+        loaded.push_back(k);
+        SectionForces& F = fixedEnd.emplace_back();
+        for (int k3 = 1; k3 <= 3; ++k3) {
+            for (int sec = 1; sec <= 9; ++sec) F(k3, sec) = s.FMQN(k3, sec, k);
+        }
+        clearMember(s, k);
+        for (int i = 1; i <= NDOF; ++i) {
+            vectors.push_back(s.P(i));
+            s.P(i) = 0.0f;
+        }
+    }
+    const int count = static_cast<int>(loaded.size());
+    if (count == 0) return;
+
+    // Interleaved for the solver: entry i of case r at (i − 1)·count + r.
+    const auto n = static_cast<std::size_t>(count);
+    std::vector<float> rhs(vectors.size());
+    for (std::size_t r = 0; r < n; ++r) {
+        for (std::size_t i = 0; i < static_cast<std::size_t>(NDOF); ++i) {
+            rhs[i * n + r] = vectors[r * static_cast<std::size_t>(NDOF) + i];
+        }
+    }
+    solveMany(s.SK, NDOF, s.band(), rhs.data(), count);
+
+    std::vector<MemberMatrices> beams;
+    beams.reserve(static_cast<std::size_t>(md.NB));
+    for (int b = 1; b <= md.NB; ++b) beams.push_back(memberMatrices(md, b));
+
+    LoadVector D;
+    for (std::size_t r = 0; r < n; ++r) {
+        const int k = loaded[r];
+        for (int i = 1; i <= NDOF; ++i) D(i) = rhs[static_cast<std::size_t>(i - 1) * n + r];
+        for (int k3 = 1; k3 <= 3; ++k3) {
+            for (int sec = 1; sec <= 9; ++sec) s.FMQN(k3, sec, k) = fixedEnd[r](k3, sec);
+        }
+        // Only the beams are enveloped, so only their forces are needed.
+        for (int b = 1; b <= md.NB; ++b) {
+            addDisplacementForces(s, b, D, beams[static_cast<std::size_t>(b - 1)]);
+            for (int sec = 1; sec <= 9; ++sec) {
+                addToSplitSum(s.FMQN(1, sec, b), s.BML(sec, b, 1), s.BML(sec, b, 2));
+            }
+            addToSplitSum(s.FMQN(2, 1, b), s.BVL(1, b, 1), s.BVL(1, b, 2));
+            addToSplitSum(s.FMQN(2, 9, b), s.BVL(2, b, 1), s.BVL(2, b, 2));
+            clearMember(s, b);
+        }
+        clearMember(s, k);
+    }
+}
+
+}  // namespace tarvel

@@ -1,0 +1,108 @@
+#include "analysis/load_vectors.h"
+
+#include <string>
+
+#include "analysis/run_texts.h"
+#include "common/list_input.h"
+#include "model/frame_reader.h"
+
+namespace tarvel {
+
+namespace {
+
+bool rejectLoads(Host& host, const std::string& text) {
+    host.log(text);
+    host.message(text, read_text::kErrorTitle, Icon::Information);
+    return false;
+}
+
+// Records up to the one whose member number is 0 (a blank line reads as 0).
+bool readSegment(AnalysisState& s, DataFile& file, Host& host, const char* name,
+                 LoadSegment& segment) {
+    segment = LoadSegment{};
+    if (file.FINDSEG(name, kSilent) != 0) return true;
+    segment.found = true;
+    ListReader& in = file.in();
+    const int NE = s.model.NE;
+    try {
+        for (int record = 1;; ++record) {
+            LoadRecord r;
+            r.record = record;
+            r.IBAR = in.readInteger();
+            if (r.IBAR == 0) return true;
+            r.IC = in.readInteger();
+            r.Q = in.readSingle();
+            r.A = in.readSingle();
+            r.B = in.readSingle();
+            if (r.IBAR < 1 || r.IBAR > NE) {
+                return rejectLoads(host, run_text::loadMemberMissing(name, record, r.IBAR, NE));
+            }
+            segment.records.push_back(r);
+        }
+    } catch (const ListInputError& e) {
+        return rejectLoads(host, listErrorText(e, name));
+    }
+}
+
+void applyRecord(AnalysisState& s, const LoadRecord& r) {
+    const MemberGeometry g = memberGeometry(s.model, r.IBAR);
+    LOAD(s, r.IBAR, r.IC, LoadParameters{r.Q, g.L, r.A, r.B}, g.c, g.s);
+}
+
+}  // namespace
+
+bool readLoadSegments(AnalysisState& s, DataFile& file, Host& host) {
+    for (int lc = kDeadCase; lc <= kWindCase; ++lc) {
+        if (!readSegment(s, file, host, kLoadSegmentNames[lc], s.loads[lc])) return false;
+    }
+    file.close();
+    return true;
+}
+
+void LOAD(AnalysisState& s, int m, int type, const LoadParameters& R, float c, float sn) {
+    Vec6 FE;
+    SectionForces F;
+    MQNXY(type, R, c, sn, FE, F);
+    for (int k = 1; k <= 3; ++k) {
+        for (int sec = 1; sec <= 9; ++sec) s.FMQN(k, sec, m) += F(k, sec);
+    }
+    const int i = s.model.startNode(m);
+    const int j = s.model.endNode(m);
+    for (int k = 1; k <= 3; ++k) {
+        if (const int code = s.model.code(k, i); code > 0) s.P(code) -= FE(k);
+        if (const int code = s.model.code(k, j); code > 0) s.P(code) -= FE(k + 3);
+    }
+}
+
+void addSelfWeight(AnalysisState& s, int m, const MemberGeometry& g) {
+    const float q = kConcreteUnitWeight * s.model.SEC(3, s.model.sectionOf(m));  // kN/m
+    // Type 2 over the whole member (B = −1 stands for the member's end).
+    LOAD(s, m, 2, LoadParameters{g.c * q, g.L, 0.0f, -1.0f}, g.c, g.s);
+    LOAD(s, m, 5, LoadParameters{-q * g.s * g.L, g.L, g.L / 2.0f, 0.0f}, g.c, g.s);
+}
+
+bool BLOAD(AnalysisState& s, DataFile& file, std::string_view name, int LC) {
+    const bool mandatory = LC == kDeadCase;
+    s.LCF(LC) = mandatory ? 1.0f : 0.0f;
+    const int absent = file.FINDSEG(name, mandatory ? kMandatory : kOptional);
+    file.close();
+    const LoadSegment* segment = s.loadSegment(name);
+    if (absent != 0 || segment == nullptr || !segment->found) return !mandatory;
+    s.LCF(LC) = 1.0f;
+    for (const LoadRecord& r : segment->records) applyRecord(s, r);
+    return true;
+}
+
+int LLOAD(AnalysisState& s, std::string_view name, int k) {
+    const LoadSegment* segment = s.loadSegment(name);
+    if (segment == nullptr) return 0;
+    int applied = 0;
+    for (const LoadRecord& r : segment->records) {
+        if (r.IBAR != k || r.IC == 0) continue;
+        applyRecord(s, r);
+        ++applied;
+    }
+    return applied;
+}
+
+}  // namespace tarvel

@@ -1,0 +1,59 @@
+#pragma once
+// Member forces: solution of a load vector, end forces of every member in
+// member directions, their distribution over the nine sections, and the
+// filing of the results by load case.
+// Section s = 1..9 lies at (s−1)·L/8 from the start node. N is positive in
+// compression, M positive when it stretches the member's right-hand side
+// seen from the start node (sagging in a beam drawn left to right), V = dM/dx.
+
+#include <string_view>
+
+#include "analysis/analysis_state.h"
+#include "analysis/element_stiffness.h"
+#include "analysis/fixed_end_forces.h"
+#include "common/host.h"
+#include "model/data_file.h"
+
+namespace tarvel {
+
+// `QMNDIS`: distributes the local end forces f (N, V, M at the start, then
+// the end) over the nine sections: M linear from f(3) to −f(6), V = f(2),
+// N = f(1). M and V are rounded to 7 decimals (half upward), N is cut
+// downward to 7 decimals.
+void QMNDIS(const Vec6& f, SectionForces& F);
+
+// What the displacement part of a member needs: its codes, its
+// transformation T and its local stiffness matrix k (`TT`, `KE0`).
+struct MemberMatrices {
+    int LV[7] = {};
+    Mat6 T;
+    Mat6 k;
+};
+MemberMatrices memberMatrices(const FrameModel& model, int m);
+
+// The displacement part of member m for the joint displacements D(code):
+// u_local = T·u, f = k·u_local, distributed by `QMNDIS` and added to FMQN(·, ·, m).
+void addDisplacementForces(AnalysisState& s, int m, const LoadVector& D);
+void addDisplacementForces(AnalysisState& s, int m, const LoadVector& D, const MemberMatrices& mm);
+
+// `BFORCE`: solves P (P becomes the displacements) and adds the displacement
+// part of every member to FMQN.
+void BFORCE(AnalysisState& s);
+
+// `LOADFORC`: one static load case LC (1 "DLOAD", 2 "LLOAD", 3 "WLOAD"): loads,
+// PLOAD (cases 1, 2), solution, UD(1, ·) (wind), BM, BV, CF, the case's ".fkn"
+// file, then FMQN and P cleared. False when DLOAD is absent or the file cannot
+// be written (both reported); `writtenPath` gets the file written.
+bool LOADFORC(AnalysisState& s, DataFile& file, Host& host, std::string_view name, int LC,
+              std::string* writtenPath = nullptr);
+
+// `SBFORCE`: one seismic mode with its load vector in P: member forces, then
+// the squares of the storey displacements and drifts (UD 2, 3), of the beam
+// and column forces (case 4 of BM, BV, CF) and the products RMN, RVM, RVN are
+// accumulated; FMQN and P are cleared.
+void SBFORCE(AnalysisState& s);
+
+// Clears FMQN of all members and P(1..NDOF) at the end of a load vector.
+void clearLoadVector(AnalysisState& s);
+
+}  // namespace tarvel

@@ -1,0 +1,57 @@
+#pragma once
+// `Frame5`: the analysis run of the frame-analysis window and of
+// `tarvel-cli run`, in one synchronous pass with its progress log.
+
+#include <string>
+#include <vector>
+
+#include "analysis/analysis_state.h"
+#include "common/host.h"
+
+namespace tarvel {
+
+struct RunRequest {
+    std::string dataFile;  // the ".TVL" file; the result files go into its folder
+    int mainGrade = 2;     // steel grade of the main bars, 1..4
+    int stirrupGrade = 1;  // steel grade of the stirrups, 1..4
+    std::string timeStamp; // report time stamp "yyyy - mm - dd   hh:mm:ss"; empty: local time now
+};
+
+// The steps of a run in their order; a run that stops names the step.
+enum class RunStep {
+    OpenDataFile,
+    SizeCheck,        // `PBC`
+    ReadFrame,        // `INDATA`
+    ReadLoads,        // load segments read and checked before the analysis
+    Equations,        // `INITAK`
+    Assembly,         // `KMAIN`
+    Factorisation,    // `LI`
+    DeadCase,         // `LOADFORC` "DLOAD"
+    LiveCase,         // `LOADFORC` "LLOAD"
+    WindCase,         // `LOADFORC` "WLOAD"
+    LiveArrangement,  // `LIVEFORC`
+    Dynamics,         // `DYNAMICS`
+    Seismic,          // `SEISMIC`
+    Design,           // `ASBALL`, `ASCALL`
+    Report,           // `OUTF`
+    ReinforcementFile,  // `OUTAS`
+};
+
+enum class RunOutcome {
+    Finished,    // every step ran and "结构分析程序正常结束！" was shown
+    Stopped,     // stopped on an error that has been logged and shown
+};
+
+struct RunResult {
+    RunOutcome outcome = RunOutcome::Stopped;
+    RunStep lastStep =
+        RunStep::OpenDataFile;              // the step that stopped the run, or the last one done
+    std::vector<std::string> filesWritten;  // result files, in the order written
+};
+
+// Runs the analysis of request.dataFile into `state` (reset first, so every
+// run starts afresh) and writes the result files beside the data file. Every
+// log line and message goes to `host`.
+RunResult Frame5(const RunRequest& request, Host& host, AnalysisState& state);
+
+}  // namespace tarvel

@@ -1,0 +1,62 @@
+#pragma once
+// The run log lines, message texts and titles of an analysis run, in one place.
+
+#include <string>
+#include <string_view>
+
+namespace tarvel::run_text {
+
+// Titles of the message boxes.
+inline constexpr const char* kNoticeTitle = "提示！";
+inline constexpr const char* kErrorTitle = "错误信息提示！";
+
+// Result file names, written into the folder of the data file.
+inline constexpr const char* kReportFile = "TARVEL1.wri";
+inline constexpr const char* kForceListFile = "TARVEL2.wri";
+inline constexpr const char* kReinforcementFile = "AS.ags";
+inline constexpr const char* kForceFileExtension = ".fkn";
+
+// Run log header.
+inline constexpr const char* kRunHeader = "结构分析程序运行过程：";
+inline constexpr const char* kDataFileLabel = "源数据文件名：";
+inline constexpr const char* kReportLabel = "结构设计计算书：";
+inline constexpr const char* kForceListLabel = "结构内力文件：";
+inline constexpr const char* kReinforcementLabel = "配筋面积图文件：";
+inline constexpr const char* kDeadForceLabel = "恒载内力图文件：";
+inline constexpr const char* kLiveForceLabel = "活载内力图文件：";
+inline constexpr const char* kWindForceLabel = "风载内力图文件：";
+
+// Ends of a run.
+inline constexpr const char* kOverLimitStop = "结构分析程序分析超限终止！";
+inline constexpr const char* kNormalEnd = "结构分析程序正常结束！";
+
+// Failures of the stiffness method.
+inline constexpr const char* kSingularLog = "Stiffness Matrix (1,1) Is zero";
+inline constexpr const char* kSingularMessage = "错误信息:刚度矩阵为奇异矩阵！";
+inline constexpr const char* kZeroLengthMessage = "Length of bar(AL=0),计算终止！";
+
+// Opening words of every over-limit message of the analysis.
+inline constexpr const char* kLimitOpening =
+    "超出结构分析极限，请重新调整数据或更新分析程序！！！ ";
+
+inline std::string stiffnessOverLimit(long long entries, int limit) {
+    return std::string(kLimitOpening) + "刚度矩阵：NDOF×MBAND = " + std::to_string(entries) +
+           "（最多" + std::to_string(limit) + "）。";
+}
+
+inline std::string loadMemberMissing(std::string_view segment, int record, int member, int NE) {
+    return "错误信息:'" + std::string(segment) + "' 数据段第 " + std::to_string(record) +
+           " 条记录的杆件号 " + std::to_string(member) + " 不存在(应为 1～" + std::to_string(NE) +
+           "),请检查'TVL'文件！";
+}
+
+inline std::string cannotOpen(std::string_view path) {
+    return "错误信息:无法打开数据文件 '" + std::string(path) + "'！";
+}
+
+inline std::string cannotWrite(std::string_view path, std::string_view reason) {
+    return "错误信息:结果文件 '" + std::string(path) + "' 无法写入(" + std::string(reason) +
+           "),计算终止！";
+}
+
+}  // namespace tarvel::run_text

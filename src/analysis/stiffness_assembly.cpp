@@ -1,0 +1,81 @@
+#include "analysis/stiffness_assembly.h"
+
+#include <algorithm>
+#include <string>
+
+#include "analysis/element_stiffness.h"
+#include "analysis/load_vectors.h"
+#include "analysis/run_texts.h"
+#include "common/limits.h"
+
+namespace tarvel {
+
+bool INITAK(AnalysisState& s, Host& host) {
+    const FrameModel& md = s.model;
+    // Largest and smallest code over the nodes 1..n, both starting from JD(1,1).
+    Table<int, limits::kMaxNodes> highest;
+    Table<int, limits::kMaxNodes> lowest;
+    int hi = md.code(1, 1);
+    int lo = hi;
+    for (int n = 1; n <= md.NJ; ++n) {
+        for (int k = 1; k <= 3; ++k) {
+            hi = std::max(hi, md.code(k, n));
+            lo = std::min(lo, md.code(k, n));
+        }
+        highest(n) = hi;
+        lowest(n) = lo;
+    }
+    s.NDOF = static_cast<std::int16_t>(hi);  // codes are at most 1000
+
+    int band = 0;
+    for (int m = 1; m <= md.NE; ++m) {
+        const int i = md.startNode(m);
+        const int j = md.endNode(m);
+        const int top = std::max({0, highest(i), highest(j)});
+        const int bottom = std::min({65535, lowest(i), lowest(j)});
+        band = std::max(band, top - bottom + 1);
+    }
+    s.MBAND = static_cast<float>(band);
+
+    const long long entries = static_cast<long long>(s.NDOF) * band;
+    if (entries > limits::kMaxStiffnessEntries) {
+        const std::string text =
+            run_text::stiffnessOverLimit(entries, limits::kMaxStiffnessEntries);
+        host.log(text);
+        host.message(text, run_text::kNoticeTitle, Icon::None);
+        return false;
+    }
+    s.SK.clear();
+    return true;
+}
+
+bool KMAIN(AnalysisState& s, Host& host) {
+    const FrameModel& md = s.model;
+    const int MBAND = s.band();
+    Mat6 k;
+    int LV[7];
+    for (int m = 1; m <= md.NE; ++m) {
+        const MemberGeometry g = memberGeometry(md, m);
+        if (g.L == 0.0f) {
+            host.message(run_text::kZeroLengthMessage, run_text::kNoticeTitle, Icon::Information);
+            return false;
+        }
+        if (md.KW != 0) addSelfWeight(s, m, g);
+
+        codeVector(md, m, LV);
+        const MemberStiffness e = memberStiffness(md, m);
+        KE(k, e.E, e.I, e.A, g.L, g.c, g.s);
+        // Lower triangle only; a code met twice in one member (shared
+        // unknowns) receives both contributions.
+        for (int p = 1; p <= 6; ++p) {
+            for (int q = 1; q <= 6; ++q) {
+                const int r = LV[p];
+                const int t = LV[q];
+                if (r != 0 && t != 0 && r - t >= 0) s.SK(r * MBAND - (r - t)) += k(q, p);
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace tarvel
