@@ -127,7 +127,12 @@ INSTANTIATE_TEST_SUITE_P(
                       AlignmentCase{"TC", "72\r\n 1 \r\n11\r\n 5 \r\n21\r\n 2 \r\n73\r\n 3 \r\n"},
                       AlignmentCase{"TR", "72\r\n 2 \r\n11\r\n 5 \r\n21\r\n 2 \r\n73\r\n 3 \r\n"},
                       AlignmentCase{"B", ""}, AlignmentCase{"M", ""}, AlignmentCase{"T", ""},
-                      AlignmentCase{"XY", ""}, AlignmentCase{"TCR", ""}));
+                      AlignmentCase{"XY", ""}, AlignmentCase{"TCR", ""}),
+    [](const ::testing::TestParamInfo<AlignmentCase>& info) {
+        // Test names must be alphanumeric: " " becomes "Blank".
+        const std::string code = info.param.code;
+        return code == " " ? std::string("Blank") : code;
+    });
 
 TEST_F(DxfWriterTest, StyleAndAngleGroupsOnlyWhenNotDefault) {
     open(1.0f);

@@ -1,0 +1,115 @@
+// Protects tarvel-cli as a user meets it: exit statuses, the run log on
+// stdout, messages on stderr, and the files a run leaves beside the data file.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace tarvel {
+namespace {
+
+using testing::TempDir;
+
+struct Outcome {
+    int status = -1;
+    std::string out;  // stdout and stderr, in the order written
+};
+
+Outcome cli(const std::string& arguments) {
+    const std::string command = std::string(TARVEL_CLI) + " " + arguments + " 2>&1";
+    Outcome o;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return o;
+    char buf[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) o.out.append(buf, n);
+    const int raw = pclose(pipe);
+    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return o;
+}
+
+std::string example() { return std::string(TARVEL_SOURCE_DIR) + "/examples/FRAME3X4.TVL"; }
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(CommandLine, UsageErrorsAndHelp) {
+    EXPECT_EQ(cli("").status, 2);
+    EXPECT_EQ(cli("frobnicate").status, 2);
+    for (const char* command : {"model", "run", "draw", "new", "generate", "convert", "check", "import"}) {
+        const Outcome help = cli(std::string(command) + " --help");
+        EXPECT_EQ(help.status, 0) << command;
+        EXPECT_TRUE(contains(help.out, "usage")) << command;
+    }
+    EXPECT_EQ(cli("model").status, 2);
+    EXPECT_EQ(cli("run " + example() + " --main-grade 5").status, 2);
+    EXPECT_EQ(cli("run " + example() + " --timestamp yesterday").status, 2);
+}
+
+TEST(CommandLine, ModelOfTheBundledExample) {
+    const Outcome o = cli("model " + example() + " --json");
+    ASSERT_EQ(o.status, 0) << o.out;
+    // 3 bays and 4 storeys: 20 nodes, 12 beams, 16 columns, 4 levels.
+    EXPECT_TRUE(contains(o.out, "\"NJ\":20,\"NB\":12,\"NC\":16,\"NE\":28")) << o.out;
+    EXPECT_TRUE(contains(o.out, "\"NLEV\":4"));
+}
+
+TEST(CommandLine, RejectedFilesExitWithOne) {
+    TempDir dir;
+    const std::string missing = dir.file("NONE.TVL");
+    const Outcome absent = cli("model " + missing);
+    EXPECT_EQ(absent.status, 1);
+    EXPECT_TRUE(contains(absent.out, "错误信息:无法打开数据文件")) << absent.out;
+
+    const std::string bad = dir.write("BAD.TVL", "BAR-SEC\r\n .25  x \r\n\r\n");
+    const Outcome letter = cli("run " + bad);
+    EXPECT_EQ(letter.status, 1);
+    EXPECT_TRUE(contains(letter.out, "'x' 不是数值")) << letter.out;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("DLOAD.fkn")));
+}
+
+TEST(CommandLine, WholeRunOfTheExampleWritesEveryResultFile) {
+    TempDir dir;
+    std::filesystem::copy_file(example(), dir.file("FRAME3X4.TVL"));
+    const Outcome o = cli("run " + dir.file("FRAME3X4.TVL") +
+                          " --timestamp \"2026 - 12 - 08   10:00:00\" --json " + dir.file("out.json"));
+    ASSERT_EQ(o.status, 0) << o.out;
+    EXPECT_TRUE(contains(o.out, "结构分析程序运行过程：\n源数据文件名：FRAME3X4.TVL\n"));
+    EXPECT_TRUE(contains(o.out, "结构分析程序正常结束！"));
+    for (const char* name :
+         {"DLOAD.fkn", "LLOAD.fkn", "WLOAD.fkn", "TARVEL1.wri", "TARVEL2.wri", "AS.ags", "out.json"}) {
+        EXPECT_TRUE(std::filesystem::exists(dir.file(name))) << name;
+    }
+    EXPECT_TRUE(contains(TempDir::read(dir.file("TARVEL1.wri")), "计算时间:2026 - 12 - 08   10:00:00\r\n"));
+    const std::string json = TempDir::read(dir.file("out.json"));
+    for (const char* key : {"\"BM\":", "\"PERIOD\":", "\"PHI\":", "\"BAS\":", "\"CASVC\":", "\"NMASS\":4"}) {
+        EXPECT_TRUE(contains(json, key)) << key;
+    }
+
+    // The same run again gives the same files, byte for byte.
+    const std::string report = TempDir::read(dir.file("TARVEL1.wri"));
+    const std::string forces = TempDir::read(dir.file("TARVEL2.wri"));
+    ASSERT_EQ(cli("run " + dir.file("FRAME3X4.TVL") + " --timestamp \"2026 - 12 - 08   10:00:00\"").status, 0);
+    EXPECT_EQ(TempDir::read(dir.file("TARVEL1.wri")), report);
+    EXPECT_EQ(TempDir::read(dir.file("TARVEL2.wri")), forces);
+}
+
+TEST(CommandLine, DrawingsOfTheExample) {
+    TempDir dir;
+    std::filesystem::copy_file(example(), dir.file("FRAME3X4.TVL"));
+    ASSERT_EQ(cli("run " + dir.file("FRAME3X4.TVL")).status, 0);
+    EXPECT_EQ(cli("draw frame " + dir.file("FRAME3X4.TVL")).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("FRAME3X4.DXF")));
+    EXPECT_EQ(cli("draw as " + dir.file("AS.ags")).status, 0);
+    const Outcome forces = cli("draw forces " + dir.file("WLOAD.fkn") + " --case wind --diagram M");
+    EXPECT_EQ(forces.status, 0) << forces.out;
+}
+
+}  // namespace
+}  // namespace tarvel
