@@ -59,10 +59,12 @@ FlexureSteel ASB0(float M, const RcSection& section, float fy, float xiLimit) {
         xi = x / h0;
     } else {
         // Compression zone held at ξb; the rest of the moment goes to a
-        // couple of compression and tension steel.
-        AsTop = (m - a1fcm * b * h0 * h0 * xib * (1.0f - 0.5f * xib)) /
+        // couple of compression and tension steel. The single-precision
+        // products square h0 first and otherwise run from the left (ξb · α1
+        // · fcm ...): the cancellation in As' shows any other rounding.
+        AsTop = (m - a1fcm * b * (h0 * h0) * xib * (1.0f - 0.5f * xib)) /
                 ((h0 - kBeamCompressionCover) * fy);
-        As = xib * a1fcm * b * h0 / fy + AsTop;
+        As = xib * section.alpha1 * section.fcm * b * h0 / fy + AsTop;
         xi = xib;
     }
     const float AsMin = rhoMin * b * h0;

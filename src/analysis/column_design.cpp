@@ -69,8 +69,9 @@ float EASC(float As, float N, const RcSection& section, const MainBars& bars) {
 
 float stabilityFactor(float lambda) {
     if (lambda <= 8.0f) return 1.0f;
-    if (lambda <= 20.6f) return 1.01136f + 0.00634f * lambda - 0.00097f * lambda * lambda;
-    return 1.3857f - 0.037333f * lambda + 0.00026666f * lambda * lambda;
+    const float lambda2 = lambda * lambda;  // squared before the coefficient, as in the formula
+    if (lambda <= 20.6f) return 1.01136f + 0.00634f * lambda - 0.00097f * lambda2;
+    return 1.3857f - 0.037333f * lambda + 0.00026666f * lambda2;
 }
 
 float AS00(float N, const RcSection& section, float fy, float L0, Host& host) {
@@ -131,7 +132,7 @@ ColumnSectionDesign ASC0(float M, float N, const RcSection& section, float L0, c
     if (slenderness > 8.0f) {
         float zeta1 = 0.5f * section.fc * A / N;
         if (zeta1 > 1.0f) zeta1 = 1.0f;
-        float zeta2 = 1.15f - 0.01f * slenderness;
+        float zeta2 = 1.15f - 0.01f * L0 / h;  // (0.01 L0) / h in single precision
         if (zeta2 > 1.0f) zeta2 = 1.0f;
         eta = 1.0f + slenderness * slenderness * h0 / (1400.0f * ei) * zeta1 * zeta2;
     }

@@ -10,7 +10,15 @@ namespace {
 constexpr int kSections = 9;
 
 // Last section at or before position a: the integer part of 8a/L, plus 1.
-int sectionsUpTo(float a, float L) { return static_cast<int>(8.0f * a / L) + 1; }
+// Every section lies before a load placed beyond the end node (K = 10) and
+// after one placed a whole eighth before the start node (K = 0); the bounds
+// keep the conversion to an integer defined for any position the data holds.
+int sectionsUpTo(float a, float L) {
+    const float eighths = 8.0f * a / L;
+    if (!(eighths < 9.0f)) return 10;
+    if (!(eighths > -1.0f)) return 0;
+    return static_cast<int>(eighths) + 1;
+}
 
 // Distance of section s from the start node.
 float sectionX(int s, float L) { return static_cast<float>(s - 1) * (L / 8.0f); }

@@ -72,17 +72,21 @@ ColumnMomentCombinations columnMomentCombinations(const CaseValues& M, const Cas
 
     const float etaM = kColumnBendingRE * ETAMC;
     // 8..11: full seismic moment, axial force scaled by RMN; 12..15 the reverse.
+    // The correlation multiplies the factored seismic force, 1.3 × NE × RMN, in
+    // that order (a factor of 1 leaves the full force unrounded).
     for (int half = 0; half < 2; ++half) {
-        const float ME = half == 0 ? M.E : M.E * RMN;
-        const float NE = half == 0 ? N.E * RMN : N.E;
+        const float scaleM = half == 0 ? 1.0f : RMN;
+        const float scaleN = half == 0 ? RMN : 1.0f;
         for (int k = 0; k < 2; ++k) {
             const float s = k == 0 ? kSeismicFactor : -kSeismicFactor;
+            const float seismicM = s * M.E * scaleM;
+            const float seismicN = s * N.E * scaleN;
             const int n = 8 + 4 * half + 2 * k;
             // Even numbers 1.2 ALF1 L + D, odd numbers 1.2 (ALF1 L + D).
-            c[n] = {etaM * (g * ALF1 * M.L + M.D + s * ME),
-                    kColumnBendingRE * (g * ALF1 * N.L + N.D + s * NE)};
-            c[n + 1] = {etaM * (g * (ALF1 * M.L + M.D) + s * ME),
-                        kColumnBendingRE * (g * (ALF1 * N.L + N.D) + s * NE)};
+            c[n] = {etaM * (g * ALF1 * M.L + M.D + seismicM),
+                    kColumnBendingRE * (g * ALF1 * N.L + N.D + seismicN)};
+            c[n + 1] = {etaM * (g * (ALF1 * M.L + M.D) + seismicM),
+                        kColumnBendingRE * (g * (ALF1 * N.L + N.D) + seismicN)};
         }
     }
     return c;

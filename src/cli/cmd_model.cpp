@@ -23,7 +23,8 @@ constexpr const char* kHelp =
     "Reads the frame data file as the analysis reads it (size pre-check, then the\n"
     "structural segments) and prints the run-log lines and the frame model:\n"
     "counts, sections, concretes with fc/ft/Ec, nodes, members, column\n"
-    "effective-length factors and storey levels. --json prints the model as JSON.\n"
+    "effective-length factors and storey levels. --json prints the model as JSON\n"
+    "on stdout and the run-log lines on stderr.\n"
     "Exit status: 0 read, 1 rejected, 2 wrong usage.\n";
 
 float tensileStrength(float grade) {
@@ -92,6 +93,21 @@ void printSummary(const FrameModel& m) {
         std::printf("混凝土 %d: C%d fc=%s ft=%s Ec=%s\n", c, static_cast<int>(m.GRADE(c)), s(m.FC(c)).c_str(),
                     s(tensileStrength(m.GRADE(c))).c_str(), s(m.EC(c)).c_str());
     }
+    for (int n = 1; n <= m.NJ; ++n) {
+        std::printf("节点 %d: X=%s Y=%s 位移编码 %d %d %d\n", n, s(m.XY(1, n)).c_str(), s(m.XY(2, n)).c_str(),
+                    m.code(1, n), m.code(2, n), m.code(3, n));
+    }
+    for (int e = 1; e <= m.NE; ++e) {
+        const int i = m.startNode(e);
+        const int j = m.endNode(e);
+        if (e <= m.NB) {
+            std::printf("杆件 %d (梁 %d): 节点 %d-%d 截面 %d 混凝土 %d\n", e, e, i, j, m.sectionOf(e),
+                        m.concreteOf(e));
+        } else {
+            std::printf("杆件 %d (柱 %d): 节点 %d-%d 截面 %d 混凝土 %d 计算长度系数%s\n", e, e - m.NB, i, j,
+                        m.sectionOf(e), m.concreteOf(e), s(m.ALFC(e - m.NB)).c_str());
+        }
+    }
     for (int l = 1; l <= m.NLEV; ++l) {
         std::printf("楼层 %d: 节点%s 标高%s\n", l, s(m.LEVN(l)).c_str(), s(m.LEVY(l)).c_str());
     }
@@ -124,7 +140,8 @@ int cmdModel(const Args& args) {
         return kUsage;
     }
 
-    ConsoleHost host;
+    // With --json the run log goes to stderr, so stdout stays one JSON document.
+    ConsoleHost host(false, json ? stderr : stdout);
     DataFile file(host, path);
     if (!file.load()) {
         host.message("错误信息:无法打开数据文件 '" + path + "'！", read_text::kErrorTitle, Icon::Information);

@@ -39,12 +39,19 @@ struct LoadFrame {
 
     Point at(float x) const { return {start.x + x * stepX, start.y + x * stepY}; }
     Point raised(Point p, float h) const { return {p.x + h * upX, p.y + h * upY}; }
+    // The point u further along and h up from p, summed in the order XYTOXY
+    // sums a local offset, so a label lands on the same single value.
+    Point offset(Point p, float u, float h) const {
+        return {p.x + u * stepX + h * upX, p.y + u * stepY + h * upY};
+    }
 };
 
 // Types 1 to 4 (and their vertical counterparts): a concentrated force at a,
-// or a distributed load from a to a + D; the drawing sizes are in model units.
-void drawTransverse(DxfWriter& dxf, const LoadFrame& f, int type, float a, float D, float q,
-                    float ANG) {
+// or a distributed load from a to b, D = b - a long; the drawing sizes are in
+// model units. The outlines end at the point of b itself: a + D in single
+// precision is not always b.
+void drawTransverse(DxfWriter& dxf, const LoadFrame& f, int type, float a, float b, float D,
+                    float q, float ANG) {
     const float S = dxf.SCALE;
     const Point pa = f.at(a);
     if (type == 1) {
@@ -53,7 +60,7 @@ void drawTransverse(DxfWriter& dxf, const LoadFrame& f, int type, float a, float
         dxf.TEXTR(label.x, label.y, kLabelHeight, ANG, "C", q);
         return;
     }
-    const Point pb = f.at(a + D);
+    const Point pb = f.at(b);
     const float depth = kLoadDepth * S;
     dxf.LINE0(pa.x, pa.y, pb.x, pb.y);
     // Top outline: parallel for a uniform load, rising or falling for a triangular one.
@@ -73,10 +80,10 @@ void drawTransverse(DxfWriter& dxf, const LoadFrame& f, int type, float a, float
 
     const float labelRaise = kLoadLabel * S;
     if (type == 2) {
-        const Point label = f.raised(f.at(a + D / 2), labelRaise);
+        const Point label = f.offset(pa, D / 2, labelRaise);
         dxf.TEXTR(label.x, label.y, kLabelHeight, ANG, "C", q);
     } else if (type == 3) {
-        const Point label = f.raised(pb, labelRaise);
+        const Point label = f.offset(pa, D, labelRaise);
         dxf.TEXTR(label.x, label.y, kLabelHeight, ANG, "R", q);
     } else {
         const Point label = f.raised(pa, labelRaise);
@@ -190,7 +197,7 @@ void DrawingWindow::DRLOAD(float X1, float Y1, float X2, float Y2, int IC, Table
             dxf.ARROR1(p.x, p.y - 2 * R, kDiagonal, -kDiagonal, kMomentArrow * S);
         } else if (IC == 1 || D > 0.0f) {
             const LoadFrame f{start, d.C, d.S, -d.S, d.C, d.C, d.S};
-            drawTransverse(dxf, f, IC, Q(3), D, Q(1), d.ANG);
+            drawTransverse(dxf, f, IC, Q(3), Q(4), D, Q(1), d.ANG);
         }
         return;
     }
@@ -203,7 +210,7 @@ void DrawingWindow::DRLOAD(float X1, float Y1, float X2, float Y2, int IC, Table
         if (IC != -1 && D <= 0.0f) return;
         const float stepX = d.C > 0.0f ? 1.0f : -1.0f;
         const LoadFrame f{start, stepX, d.S / std::fabs(d.C), 0.0f, 1.0f, 1.0f, 0.0f};
-        drawTransverse(dxf, f, -IC, Q(3), D, Q(1), d.ANG);
+        drawTransverse(dxf, f, -IC, Q(3), Q(4), D, Q(1), d.ANG);
     }
 }
 

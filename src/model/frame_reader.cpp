@@ -8,13 +8,13 @@
 namespace tarvel {
 
 ReaderOptions ReaderOptions::analysis() {
-    return {limits::kMaxSections, limits::kMaxMemberRecords, analysisConcreteTable(),
+    return {limits::kMaxSections, limits::kMaxMemberRecords, limits::kMaxBeams, analysisConcreteTable(),
             limits::kMaxForceMembers, "超出结构分析极限，请重新调整数据或更新分析程序！！！ "};
 }
 
 ReaderOptions ReaderOptions::drawing() {
-    return {limits::kDrawMaxSections, limits::kDrawMaxMemberRecords, drawingConcreteTable(),
-            limits::kDrawMaxMemberRecords, "超出图形交互程序极限，请重新调整数据！！！ "};
+    return {limits::kDrawMaxSections, limits::kDrawMaxMemberRecords, limits::kDrawMaxMemberRecords,
+            drawingConcreteTable(), limits::kDrawMaxMemberRecords, "超出图形交互程序极限，请重新调整数据！！！ "};
 }
 
 std::string listErrorText(const ListInputError& e, std::string_view segment) {
@@ -194,7 +194,7 @@ ReadStatus SegmentReader::beams() {
         const std::int16_t j = in_.readInteger();
         const std::int16_t sec = in_.readInteger();
         const std::int16_t con = in_.readInteger();
-        if (m_.NE >= limits::kMaxBeams) return overLimit("梁", m_.NE + 1, limits::kMaxBeams);
+        if (m_.NE >= opt_.maxBeams) return overLimit("梁", m_.NE + 1, opt_.maxBeams);
         const int e = ++m_.NE;
         m_.MEM(1, e) = i;
         m_.MEM(2, e) = j;

@@ -17,6 +17,7 @@ namespace tarvel {
 struct ReaderOptions {
     int maxSections;
     int maxMemberRecords;
+    int maxBeams;  // the analysis keeps beam results for 190 beams only
     std::span<const ConcreteRow> concretes;
     // The analysis also needs every member in its internal-force tables.
     int maxMembers;

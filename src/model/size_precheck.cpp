@@ -8,10 +8,13 @@
 namespace tarvel {
 
 namespace {
-// The first value of a record line, for the terminator test.
+// The first value of a record line, for the terminator test. A line that
+// starts with a comma has an empty first item, which reads as 0 just as the
+// reader takes it for the terminating record.
 bool firstValueIsZero(std::string_view line) {
     std::size_t end = line.find_first_of(", \t");
     std::string_view first = line.substr(0, end);
+    if (first.empty()) return true;
     double v = 0.0;
     return parseNumber(first, v) && v == 0.0;
 }

@@ -49,6 +49,41 @@ TEST(BeamDesign, DoublyReinforcedSectionWithCompressionCover35) {
     expectClose(r.xi, 0.55);
 }
 
+TEST(BeamDesign, CompressionSteelSquaresH0FirstInSinglePrecision) {
+    // 350 × 600, fcm 16.7, fy 300, M = 1260 kN·m: h0 = 565, ξb = 0.55,
+    // As' = (1.26·10⁹ − 5845 · 319 225 · 0.55 · 0.725) / (530 · 300) = 3245.184.
+    // In single precision h0² is formed before it multiplies α1 fcm b; the
+    // cancellation in As' shows the other order in the 7th digit.
+    RcSection s = c30Beam();
+    s.b = 350.0f;
+    s.h = 600.0f;
+    s.fcm = 16.7f;
+    const float xib = 0.8f / (1.0f + 300.0f / (0.0033f * 200000.0f));
+    const float h0 = 565.0f;
+    const float top = (1260.0e6f - 16.7f * 350.0f * (h0 * h0) * xib * (1.0f - 0.5f * xib)) /
+                      ((h0 - 35.0f) * 300.0f);
+    const FlexureSteel r = ASB0(1260.0e6f, s, 300.0f, 1.0f);
+    EXPECT_EQ(r.top, top);
+    expectClose(r.top, 3245.184, 1e-5);
+}
+
+TEST(BeamDesign, BalancedSteelRunsFromTheLeftInSinglePrecision) {
+    // C60 (α1 0.98, fcm 27.5), 250 × 400, fy 360, M = 550 kN·m: h0 = 365,
+    // ξb = 0.8 / (1 + 360/660) = 0.517647, α1 fcm b = 6737.5,
+    // As' = (5.5·10⁸ − 6737.5 · 133 225 · 0.517647 · 0.741176) / (330 · 360) = 1730.795,
+    // As = ξb α1 fcm b h0 / fy + As' = 3536.087 + 1730.795 = 5266.882; the
+    // product is taken from the left, ξb · α1 first.
+    RcSection s = c30Beam();
+    s.h = 400.0f;
+    s.fcm = 27.5f;
+    s.alpha1 = 0.98f;
+    const float xib = 0.8f / (1.0f + 360.0f / (0.0033f * 200000.0f));
+    const FlexureSteel r = ASB0(550.0e6f, s, 360.0f, 1.0f);
+    EXPECT_EQ(r.bottom, xib * 0.98f * 27.5f * 250.0f * 365.0f / 360.0f + r.top);
+    expectClose(r.top, 1730.795, 1e-5);
+    expectClose(r.bottom, 5266.882, 1e-5);
+}
+
 TEST(BeamDesign, NegativeMomentPutsTensionSteelOnTop) {
     const FlexureSteel r = ASB0(-100.0e6f, c30Beam(), 300.0f, 1.0f);
     expectClose(r.top, 770.4003);

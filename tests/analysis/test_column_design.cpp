@@ -103,6 +103,34 @@ TEST(ColumnDesign, SecondSlendernessFactorHeldToOne) {
                 1e-4);
 }
 
+TEST(ColumnDesign, SecondSlendernessFactorInSinglePrecision) {
+    // 400 × 300 (h = 300, h0 = 260), M 100 kN·m, N 500 kN, L0 10 000: e0 = ei = 200;
+    // ζ1 = 0.5 · 14.3 · 120 000 / 500 000 > 1 → 1, ζ2 = 1.15 − 0.01 · 10 000 / 300 = 0.816667,
+    // η = 1 + 33.33² · 260 / 280 000 · 0.816667 = 1.842593, e = 368.5185 + 110 = 478.5185.
+    // Large eccentricity: eu(As) = 216.2937 + 0.132 As is linear, so one
+    // false-position step from Amin = 240, Amax = 3600 lands on
+    // As = (478.5185 − 216.2937) / 0.132 = 1986.55.
+    // ζ2 is formed as (0.01 · L0) / h in single precision; 0.01 · (L0 / h)
+    // rounds differently here and moves the 7th digit of the steel.
+    RcSection s = c30Column();
+    s.h = 300.0f;
+    const float M = 100.0e6f;
+    const float N = 500.0e3f;
+    const float L0 = 10000.0f;
+    const float ei = M / N;
+    const float slenderness = L0 / 300.0f;
+    const float zeta2 = 1.15f - 0.01f * L0 / 300.0f;
+    const float eta = 1.0f + slenderness * slenderness * 260.0f / (1400.0f * ei) * 1.0f * zeta2;
+    const float e = eta * ei + 0.5f * 300.0f - 40.0f;
+    const float euMin = EASC(240.0f, N, s, kGrade2);
+    const float euMax = EASC(3600.0f, N, s, kGrade2);
+    const float As = 240.0f + (3600.0f - 240.0f) / (euMax - euMin) * (e - euMin);
+    RecordingHost host;
+    const ColumnSectionDesign d = ASC0(M, N, s, L0, kGrade2, host);
+    EXPECT_EQ(d.steel, As);
+    expectClose(d.steel, 1986.55, 1e-5);
+}
+
 TEST(ColumnDesign, SmallEccentricity) {
     // M 100 kN·m, N 2000 kN: e0 = 50, ea = 0.12 (108 − 50) = 6.96, ei = 56.96, e = 216.96.
     // eu(320) = 199.03 < e < eu(4800) = 394.11; the root of eu(As) = e, solved by
@@ -161,6 +189,17 @@ TEST(ColumnDesign, StabilityFactor) {
     EXPECT_NEAR(stabilityFactor(20.601f), 0.7298, 2e-4);
     // λ = 30: 1.3857 − 1.11999 + 0.239994 = 0.505704.
     expectClose(stabilityFactor(30.0f), 0.505704, 1e-5);
+}
+
+TEST(ColumnDesign, StabilityFactorSquaresTheSlendernessFirst) {
+    // In single precision λ² is formed before its coefficient multiplies it;
+    // these slenderness values round differently in the other order.
+    const float low = 3100.0f / 250.0f;  // 12.4: 1.01136 + 0.078616 − 0.149147 = 0.940829
+    EXPECT_EQ(stabilityFactor(low), 1.01136f + 0.00634f * low - 0.00097f * (low * low));
+    expectClose(stabilityFactor(low), 0.940829, 1e-6);
+    const float high = 7600.0f / 250.0f;  // 30.4: 1.3857 − 1.134923 + 0.246436 = 0.497213
+    EXPECT_EQ(stabilityFactor(high), 1.3857f - 0.037333f * high + 0.00026666f * (high * high));
+    expectClose(stabilityFactor(high), 0.497213, 1e-6);
 }
 
 TEST(ColumnDesign, AxialSteel) {

@@ -112,6 +112,24 @@ TEST(LoadCombinations, ColumnMomentListCWorkedByHand) {
     }
 }
 
+// The correlation scales the factored seismic force, (1.3 × 28) × 0.58 in
+// single precision; 1.3 × (28 × 0.58) rounds to another last digit.
+TEST(LoadCombinations, ColumnCorrelationScalesTheFactoredSeismicForce) {
+    const CaseValues force{1000.0f, 300.0f, 0.0f, 28.0f};
+    const float RMN = 0.58f;
+    const ColumnMomentCombinations c = columnMomentCombinations(force, force, RMN, 0.5f, 1.0f);
+    const float gravity = 1.2f * 0.5f * 300.0f + 1000.0f;  // 1.2 ALF1 L + D = 1180
+    const float scaled = 1.3f * 28.0f * RMN;
+    const float full = 1.3f * 28.0f;
+    EXPECT_EQ(c[8].N, 0.8f * (gravity + scaled));
+    EXPECT_EQ(c[10].N, 0.8f * (gravity - scaled));
+    EXPECT_EQ(c[12].M, 0.8f * (gravity + scaled));  // ηM = 0.8 × ETAMC = 0.8
+    EXPECT_EQ(c[14].M, 0.8f * (gravity - scaled));
+    // The unscaled partner of each pair keeps the full seismic force.
+    EXPECT_EQ(c[8].M, 0.8f * (gravity + full));
+    EXPECT_EQ(c[12].N, 0.8f * (gravity + full));
+}
+
 // VD 20, VL 8, VW 10, VE 15; ND 1000, NL 300, NW 20, NE′ 30 (already NE × RVN);
 // ALF1 0.5, ETAVC 1.1 so ηV = 0.935.
 TEST(LoadCombinations, ColumnShearListDWorkedByHand) {

@@ -79,6 +79,27 @@ TEST(EigenSolver, DiagonalMatrixIsSortedLargestFirstWithoutRotation) {
     }
 }
 
+TEST(EigenSolver, EqualEigenvaluesKeepTheirOrderInTheSort) {
+    // diag(2, 1, 2): the ascending selection sort moves 1 to the front and
+    // leaves the two 2s in their order (unit vectors e2, e1, e3); the
+    // reversal then swaps columns 1 and 3 only: modes e3, e1, e2. A sort that
+    // also moved on equal values would end with e1, e3, e2.
+    EigenMatrix a;
+    a(1, 1) = 2.0;
+    a(2, 2) = 1.0;
+    a(3, 3) = 2.0;
+    auto s = solve(3, a);
+    ASSERT_EQ(s->ierr, 0);
+    const double values[] = {2.0, 2.0, 1.0};
+    const int unitRow[] = {3, 1, 2};
+    for (int j = 1; j <= 3; ++j) {
+        EXPECT_EQ(s->D(j), values[j - 1]) << "mode " << j;
+        for (int i = 1; i <= 3; ++i) {
+            EXPECT_EQ(s->Z(i, j), i == unitRow[j - 1] ? 1.0 : 0.0) << "Z(" << i << "," << j << ")";
+        }
+    }
+}
+
 TEST(EigenSolver, RepeatedEigenvaluesKeepAnOrthonormalBasis) {
     // 2·I + (all ones): λ = 6 once (mode (1,1,1,1)/2) and λ = 2 three times.
     EigenMatrix a;

@@ -99,6 +99,21 @@ TEST(FixedEndForces, AxialForceAtTheQuarterPoint) {
     }
 }
 
+TEST(FixedEndForces, PositionFarBeyondTheEndLiesAfterEverySection) {
+    // 8a/L is far beyond any integer: every section lies at or before the
+    // load, so all carry (a/L − 1)·Q = (5E37 − 1)·5 = 2.5E38, not Q·a/L,
+    // which overflows.
+    SectionForces F;
+    MQN0(5, LoadParameters{5.0f, 6.0f, 3.0E38f, 0.0f}, F);
+    for (int s = 1; s <= 9; ++s) {
+        EXPECT_FLOAT_EQ(F(3, s), 2.5E38f) << s;
+        EXPECT_EQ(F(1, s), 0.0f);
+    }
+    // Just beyond the end node (8a/L = 9.6): still before the load everywhere.
+    MQN0(5, LoadParameters{10.0f, 5.0f, 6.0f, 0.0f}, F);
+    for (int s = 1; s <= 9; ++s) EXPECT_FLOAT_EQ(F(3, s), 2.0f) << s;  // (6/5 − 1)·10
+}
+
 TEST(FixedEndForces, ConcentratedMoment) {
     SectionForces F;
     const double Q = 9.0;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "analysis/analysis_state.h"
+#include "analysis/element_stiffness.h"
 #include "analysis/stiffness_assembly.h"
 #include "common/recording_host.h"
 
@@ -72,6 +73,32 @@ TEST(StiffnessAssembly, CantileverColumnByHand) {
     // Band columns before matrix column 1 stay empty.
     for (int e : {1, 2, 3, 5, 6, 9}) EXPECT_EQ(s.SK(e), 0.0f) << e;
     EXPECT_TRUE(host.messages.empty());
+}
+
+TEST(StiffnessAssembly, LowerBandTakesTheTransposedEntryOfTheMemberMatrix) {
+    // An inclined member (3 : 4): in single precision Tᵀ·(k·T) is not exactly
+    // symmetric, so the orientation shows: the band entry of row r, column
+    // t ≤ r receives k(t, r) of the member matrix.
+    ModelBuilder b;
+    b.node(1, 1, 2, 3, 0, 0).node(2, 4, 5, 6, 1.5f, 2.0f).member(1, 2, false);
+    RecordingHost host;
+    AnalysisState& s = *b.s;
+    ASSERT_TRUE(INITAK(s, host));
+    ASSERT_TRUE(KMAIN(s, host));
+    const int MBAND = s.band();
+    ASSERT_EQ(MBAND, 6);  // codes 1..6
+    const MemberGeometry g = memberGeometry(s.model, 1);
+    const MemberStiffness e = memberStiffness(s.model, 1);
+    Mat6 k;
+    KE(k, e.E, e.I, e.A, g.L, g.c, g.s);
+    int asymmetric = 0;
+    for (int r = 1; r <= 6; ++r) {
+        for (int t = 1; t <= r; ++t) {
+            EXPECT_EQ(s.SK(r * MBAND - (r - t)), k(t, r)) << r << "," << t;
+            if (k(t, r) != k(r, t)) ++asymmetric;
+        }
+    }
+    EXPECT_GT(asymmetric, 0);
 }
 
 TEST(StiffnessAssembly, BandWidthSpansTheCodesOfNodesFromNodeOne) {

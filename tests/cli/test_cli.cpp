@@ -60,6 +60,19 @@ TEST(CommandLine, ModelOfTheBundledExample) {
     EXPECT_TRUE(contains(o.out, "\"NLEV\":4"));
 }
 
+TEST(CommandLine, ModelAsTextShowsNodesMembersAndFactors) {
+    const Outcome o = cli("model " + example());
+    ASSERT_EQ(o.status, 0) << o.out;
+    // Node 5 of the example: X 0, Y 4.5, codes 1 2 3.
+    EXPECT_TRUE(contains(o.out, "节点 5: X= 0 Y= 4.5 位移编码 1 2 3\n")) << o.out;
+    EXPECT_TRUE(contains(o.out, "杆件 1 (梁 1): 节点 5-6 截面 1 混凝土 2\n")) << o.out;
+    // Ground column 1-5 (node 1 fully restrained): derived factor 1.0; column
+    // 5-9 (both ends free): 1.25; column 6 gives 1.25 itself.
+    EXPECT_TRUE(contains(o.out, "杆件 13 (柱 1): 节点 1-5 截面 3 混凝土 1 计算长度系数 1\n")) << o.out;
+    EXPECT_TRUE(contains(o.out, "杆件 17 (柱 5): 节点 5-9 截面 3 混凝土 1 计算长度系数 1.25\n")) << o.out;
+    EXPECT_TRUE(contains(o.out, "杆件 18 (柱 6): 节点 6-10 截面 3 混凝土 1 计算长度系数 1.25\n")) << o.out;
+}
+
 TEST(CommandLine, RejectedFilesExitWithOne) {
     TempDir dir;
     const std::string missing = dir.file("NONE.TVL");

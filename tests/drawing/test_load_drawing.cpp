@@ -108,6 +108,37 @@ TEST_F(LoadDrawingTest, LoadTheAnalysisIgnoresIsNotDrawn) {
     EXPECT_EQ(p.texts("DLOAD"), std::vector<std::string>{" "});
 }
 
+// The outline of a load from 0.15 to 0.8 ends at the point of 0.8 itself: at
+// 1:100 that is 0.8f / 0.1f = 8 exactly (both are 13421773 units of a power
+// of two), where 0.15 + (0.8 - 0.15) in single precision is one unit short
+// (0.79999995, 7.9999994 drawing units).
+TEST_F(LoadDrawingTest, OutlineEndsAtTheEndOfTheLoad) {
+    const ProbeResult p = drawPortal("DLOAD\r\n 1 2 20 .15 .8 \r\n\r\n");
+    ASSERT_TRUE(p.ok) << p.error;
+    int endingAtEight = 0;
+    for (const ProbeEntity* e : p.all("LINE", "DLOAD")) {
+        if (e->v[2] == 8.0) ++endingAtEight;
+    }
+    EXPECT_EQ(endingAtEight, 2);  // the base line and the top line
+}
+
+// The label of a uniform load stands at local (D/2, 4S) from the start of the
+// load, summed as a local offset is: on a beam starting at x = 1.3 a load from
+// 0.1 to 0.5 has its label at (1.3 + 0.1) + 0.2 = 1.6f in single precision,
+// 16 drawing units exactly, not at 1.3 + (0.1 + 0.2) = 1.5999999.
+TEST_F(LoadDrawingTest, UniformLoadLabelIsALocalOffsetFromTheLoadStart) {
+    std::string file = testing::portalFile("DLOAD\r\n 1 2 20 .1 .5 \r\n\r\n");
+    file.replace(file.find(" 1  1  2  3  0  3 "), 18, " 1  1  2  3  1.3  3 ");
+    write("P.TVL", file);
+    window.TxtName = "P.TVL";
+    ASSERT_TRUE(window.Drawfm());
+    PROBE_DXF(p, dir.file("P.DXF"));
+    const ProbeEntity* label = p.text("20", "DLOAD");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->v[4], 16.0);
+    EXPECT_EQ(label->v[6], 16.0);
+}
+
 // The analysis applies a distributed load with a negative start from the start node.
 TEST_F(LoadDrawingTest, NegativeStartOfADistributedLoadIsTheStartNode) {
     const ProbeResult p = drawPortal("DLOAD\r\n 1 2 20 -1 2 \r\n\r\n");

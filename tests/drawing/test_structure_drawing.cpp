@@ -216,6 +216,38 @@ TEST_F(StructureDrawingTest, NodesOutOfOrderAndGapsAreAllLabelled) {
     EXPECT_EQ(probe.polylines("P-DIM", 0.5), 2);
 }
 
+// At 1:1000 (S = 1) a label is estimated (2·max(3, ln(1000·s)) + 1) units
+// wide: 14.8 for a span of 1, 20.8 for a span of 20 (ln 20000 = 9.90). The
+// even-numbered spans narrower than that drop 3 units below (or right of)
+// the chain; the others stand 1 unit above (or left of) it.
+TEST_F(StructureDrawingTest, CrowdedDimensionLabelsAlternate) {
+    write("DIM.TVL", testing::sectionsAndConcrete() +
+                         "POINT\r\n 1 0 0 0 0 0 \r\n 2 1 2 3 1 0 \r\n 3 4 5 6 21 0 \r\n"
+                         " 4 7 8 9 22 0 \r\n 5 10 11 12 0 1 \r\n 6 13 14 15 0 2 \r\n\r\n"
+                         "BEAM\r\n 1 2 1 1 \r\n 2 3 1 1 \r\n 3 4 1 1 \r\n\r\n"
+                         "COLUMN\r\n 1 5 2 1 0 \r\n 5 6 2 1 0 \r\n\r\n");
+    window.TxtName = "DIM.TVL";
+    window.CboScale = "1000";
+    ASSERT_TRUE(window.Drawfm());
+    PROBE_DXF(probe, dir.file("DIM.DXF"));
+    const auto labels = probe.all("TEXT", "P-DIM");
+    ASSERT_EQ(labels.size(), 6u);
+    // Horizontal chain on y = -9: spans 1, 20, 1.
+    const double horizontal[3][3] = {{1, 0.5, -8}, {20, 11, -12}, {1, 21.5, -8}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(labels[i]->text, horizontal[i][0] == 1 ? "1" : "20");
+        EXPECT_EQ(labels[i]->v[4], horizontal[i][1]) << i;
+        EXPECT_EQ(labels[i]->v[5], horizontal[i][2]) << i;
+        EXPECT_EQ(labels[i]->v[1], 0.0);
+    }
+    // Vertical chain on x = -9: spans 1, 1.
+    EXPECT_EQ(labels[3]->v[4], -10.0);
+    EXPECT_EQ(labels[3]->v[5], 0.5);
+    EXPECT_EQ(labels[4]->v[4], -6.0);
+    EXPECT_EQ(labels[4]->v[5], 1.5);
+    EXPECT_EQ(labels[4]->v[1], 90.0);
+}
+
 TEST_F(StructureDrawingTest, ScaleBoxSetsTheDrawingScale) {
     write("P.TVL", testing::portalFile(""));
     window.TxtName = "P.TVL";

@@ -376,5 +376,17 @@ TEST(ReadFrameLimits, DrawingReaderHasSmallerTables) {
     EXPECT_EQ(ok->status, ReadStatus::Ok);
 }
 
+TEST(ReadFrameLimits, DrawingReaderTakesAnyMixOfItsTwoHundredMemberRecords) {
+    // The drawing keeps no beam results, so 195 beams fit its member table.
+    auto ok = readText(sizedFrame(1, 195, 5), ReaderOptions::drawing());
+    ASSERT_EQ(ok->status, ReadStatus::Ok);
+    EXPECT_EQ(ok->model.NB, 195);
+    EXPECT_EQ(ok->model.NE, 200);
+    auto full = readText(sizedFrame(1, 196, 5), ReaderOptions::drawing());
+    EXPECT_EQ(full->status, ReadStatus::OverLimit);
+    ASSERT_EQ(full->host.messages.size(), 1u);
+    EXPECT_EQ(full->host.messages[0].text, "超出图形交互程序极限，请重新调整数据！！！ 杆件：201个（最多200个）。");
+}
+
 }  // namespace
 }  // namespace tarvel

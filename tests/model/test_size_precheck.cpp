@@ -66,5 +66,15 @@ TEST(SizePrecheck, CountingStopsAtTheTerminatorOrTheEnd) {
     EXPECT_EQ(host.logLines, expected);
 }
 
+TEST(SizePrecheck, LineWithAnEmptyFirstItemEndsTheCount) {
+    // ",0,0,..." reads as node number 0, the terminating record, so the node
+    // after it is no longer part of the segment.
+    TempDir dir;
+    RecordingHost host;
+    DataFile f(host, dir.write("a.TVL", "POINT\r\n 1 0 0 0 0 0\r\n ,0,0,0,0,0\r\n 2 0 0 0 1 0\r\n\r\n"));
+    ASSERT_TRUE(f.load());
+    EXPECT_EQ(countRecordLines(f, "POINT"), 1);
+}
+
 }  // namespace
 }  // namespace tarvel

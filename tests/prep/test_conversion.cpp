@@ -110,6 +110,23 @@ TEST_F(Conversion, TheAnalysisWindowKeepsTheSeismicParametersAsRealsAndLogsItsNo
     EXPECT_EQ(other.logLines[3], "致命的错误：找不到 'CONCRATE' 数据段！");
 }
 
+TEST_F(Conversion, TheFinderIgnoresCaseButTheStopListDoesNot) {
+    // "point" is found as POINT, but does not end BAR-SEC: it is copied there
+    // as text, and the point record with it.
+    EXPECT_EQ(convert("BAR-SEC\r\n.3,.6,\r\npoint\r\n1,0,0,0,0,0,\r\nCONCRATE\r\n30,\r\n"),
+              PrepOutcome::Done);
+    EXPECT_EQ(test::readFile(target()),
+              "BAR-SEC\r\n .3  .6 \r\npoint 1  0  0  0  0  0 \r\n\r\n"
+              "CONCRATE\r\n 30 \r\n\r\n"
+              "POINT\r\n 1  0  0  0  0  0 \r\n\r\n");
+    EXPECT_EQ(host.statusTexts,
+              (std::vector<std::string>{"文件等待转换,请您选择！", "系统提示：没找到 'WEIGHT' 数据段！",
+                                        "致命的错误：找不到 'BEAM' 数据段！",
+                                        "致命的错误：找不到 'COLUMN' 数据段！",
+                                        "系统提示：没找到 'SEISMIC' 数据段！",
+                                        "文件转换结束，请检查（TVL）文件格式是否正确！"}));
+}
+
 TEST_F(Conversion, TargetNameReplacesTheLastFourCharacters) {
     EXPECT_EQ(frmTargetPath("/jobs/JOB1.FRM"), "/jobs/JOB1.TVL");
     EXPECT_EQ(frmTargetPath("/jobs/JOB1.DAT"), "/jobs/JOB1.TVL");

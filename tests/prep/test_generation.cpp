@@ -147,6 +147,53 @@ TEST_F(Generation, LoadsFollowedBySeismicDataNeedNoClosingLoadLine) {
                              "\r\n");
 }
 
+TEST_F(Generation, EveryTableFilledGivesTheWholeFile) {
+    test::fill(db, "WEIGHT", {{1}});
+    test::fill(db, "STIFFNESS", {{1, 0.85}});
+    test::fill(db, "BARSEC", {{0.25, 0.5}});
+    test::fill(db, "CONCRATE", {{30}});
+    test::fill(db, "POINT", {{1, 0, 0, 0, 0, 0}, {2, 1, 2, 3, 0, 3.6}});
+    test::fill(db, "BEAM", {{1, 2, 1, 1}});
+    test::fill(db, "COLUMN", {{1, 2, 1, 1, 0}});
+    test::fill(db, "DLOAD", {{1, 2, -12.5, 0, -1}});
+    test::fill(db, "LLOAD", {{1, 2, 6, 0, -1}});
+    test::fill(db, "SEISMIC1", {{2, 8, 0.16, 0.08, 0.9, 1, 1}});
+    test::fill(db, "SEISMIC2", {{2, 2, 1234567.8}});
+    EXPECT_EQ(generate(), PrepOutcome::Done);
+    // WLOAD has no rows: only its empty line. The seismic header written after
+    // the loads clears the load flag, so no closing load line; 1234567.8 as a
+    // Single is 1234567.75, seven digits 1234568.
+    EXPECT_EQ(written(),
+              "WEIGHT\r\n 1 \r\n\r\n"
+              "STIFFNESS\r\n 1  .85 \r\n\r\n"
+              "BAR-SEC\r\n .25  .5 \r\n\r\n"
+              "CONCRATE\r\n 30 \r\n\r\n"
+              "POINT\r\n 1  0  0  0  0  0 \r\n 2  1  2  3  0  3.6 \r\n\r\n"
+              "BEAM\r\n 1  2  1  1 \r\n\r\n"
+              "COLUMN\r\n 1  2  1  1  0 \r\n\r\n"
+              "DLOAD\r\n 1  2 -12.5  0 -1 \r\n\r\n"
+              "LLOAD\r\n 1  2  6  0 -1 \r\n\r\n"
+              "\r\n"
+              "SEISMIC\r\n 2  8  .16  .08  .9  1  1 \r\n"
+              " 2  2  1234568 \r\n"
+              " 0  0 \r\n"
+              "\r\n");
+    const std::vector<std::string> tail(host.statusTexts.end() - 5, host.statusTexts.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"LLOAD", "WLOAD", "WLOAD 数据段无数据记录！",
+                                              "SEISMIC", "文件生成结束！"}));
+}
+
+TEST_F(Generation, AnEmptyWindLoadTableKeepsTheLoadFlagOfTheLiveLoads) {
+    test::fill(db, "LLOAD", {{2, 1, 8, 1.5, 0}});
+    EXPECT_EQ(generate(), PrepOutcome::Done);
+    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + "\r\n" +
+                             "LLOAD\r\n 2  1  8  1.5  0 \r\n\r\n"
+                             "\r\n"                 // WLOAD
+                             " 0  0  0  0  0 \r\n"  // the last header written was LLOAD
+                             "\r\n"
+                             "\r\n");
+}
+
 class GenerationRefusal : public Generation {
   protected:
     void expectRefused(const std::string& text) {
