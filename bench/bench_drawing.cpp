@@ -12,6 +12,7 @@
 #include "common/host.h"
 #include "common/printed_number.h"
 #include "drawing/drawing_window.h"
+#include "silent_host.h"
 
 namespace {
 
@@ -22,19 +23,7 @@ constexpr int kStoreys = 8;
 constexpr float kBay = 6.0f;
 constexpr float kStorey = 3.6f;
 
-class QuietHost : public Host {
-  public:
-    void message(std::string_view, std::string_view, Icon) override {}
-    Answer ask(std::string_view, std::string_view) override { return Answer::Yes; }
-    void log(std::string_view) override {}
-    void clearLog() override {}
-    void status(std::string_view) override {}
-    void view(std::string_view) override {}
-    std::optional<std::string> chooseFile(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-    bool startProgram(std::string_view) override { return false; }
-};
+using QuietHost = tarvel::bench::SilentHost;
 
 int node(int bay, int level) { return level * (kBays + 1) + bay + 1; }
 float nodeX(int bay) { return static_cast<float>(bay) * kBay; }

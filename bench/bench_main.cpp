@@ -16,26 +16,14 @@
 #include "analysis/analysis_state.h"
 #include "analysis/run_driver.h"
 #include "common/host.h"
+#include "silent_host.h"
 
 namespace {
 
 using tarvel::Answer;
 using tarvel::Icon;
 
-// A host that lets every log line and message pass unseen.
-class SilentHost : public tarvel::Host {
-  public:
-    void message(std::string_view, std::string_view, Icon) override {}
-    Answer ask(std::string_view, std::string_view) override { return Answer::Yes; }
-    void log(std::string_view) override {}
-    void clearLog() override {}
-    void status(std::string_view) override {}
-    void view(std::string_view) override {}
-    std::optional<std::string> chooseFile(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-    bool startProgram(std::string_view) override { return false; }
-};
+using SilentHost = tarvel::bench::SilentHost;
 
 constexpr int kStoreys = 8;
 constexpr int kBays = 12;
