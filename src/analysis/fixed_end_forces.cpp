@@ -198,8 +198,8 @@ void MQN(int type, const LoadParameters& R, SectionForces& F, Vec6& FE) {
     } else {
         if (r.A < 0.0f) r.A = r.L;  // a negative position puts the load on the end node
         // A concentrated load at a member end goes straight to that node.
-        const bool onStart = std::fabs(r.A) <= kEndNodeTolerance;
-        const bool onEnd = std::fabs(r.L - r.A) <= kEndNodeTolerance;
+        const bool onStart = static_cast<double>(std::fabs(r.A)) <= kEndNodeTolerance;
+        const bool onEnd = static_cast<double>(std::fabs(r.L - r.A)) <= kEndNodeTolerance;
         if (onStart || onEnd) {
             const int base = onStart ? 0 : 3;
             if (type == 1) FE(base + 2) = r.Q;

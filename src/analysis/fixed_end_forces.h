@@ -28,8 +28,10 @@ struct LoadParameters {
     float B = 0.0f;  // R(4): end, m
 };
 
-// A load this close to a member end (m) acts on the end node itself.
-inline constexpr float kEndNodeTolerance = 0.001f;
+// A load this close to a member end (m) acts on the end node itself. The
+// stored single-precision distance is compared exactly with 0.001: a
+// position read as 0.001 (0.00100000005 as a float) lies just inside the span.
+inline constexpr double kEndNodeTolerance = 0.001;
 
 // `MQN0`: closed-form section forces of the clamped member (types 1..6).
 void MQN0(int type, const LoadParameters& R, SectionForces& F);

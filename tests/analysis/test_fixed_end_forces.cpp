@@ -152,7 +152,7 @@ TEST(FixedEndForces, LoadsAtAMemberEndGoToTheNode) {
     };
     const Case cases[] = {
         {1, 0.0005f, 2, 10.0f}, {1, 5.9995f, 5, 10.0f}, {1, -1.0f, 5, 10.0f}, {5, 0.0f, 1, -10.0f},
-        {5, 6.0f, 4, -10.0f},   {6, 0.001f, 3, -10.0f}, {6, 6.0f, 6, -10.0f},
+        {5, 6.0f, 4, -10.0f},   {6, 0.0009f, 3, -10.0f}, {6, 6.0f, 6, -10.0f},
     };
     for (const Case& c : cases) {
         MQN(c.type, LoadParameters{10.0f, 6.0f, c.a, 0.0f}, F, FE);
@@ -163,6 +163,21 @@ TEST(FixedEndForces, LoadsAtAMemberEndGoToTheNode) {
             for (int k = 1; k <= 3; ++k) EXPECT_EQ(F(k, s), 0.0f);
         }
     }
+}
+
+TEST(FixedEndForces, PositionReadAsOneMillimetreLiesInsideTheSpan) {
+    // 0.001 read into a float is 0.00100000005 > 0.001: the load is not on
+    // the node, so the clamped member carries it. A moment of 10 at a = 0.001
+    // on 6 m: M_A = (2 - 3b/L)·b·Q/L with b = 5.999 gives about -10.0.
+    SectionForces F;
+    Vec6 FE;
+    MQN(6, LoadParameters{10.0f, 6.0f, 0.001f, 0.0f}, F, FE);
+    EXPECT_NE(F(1, 1), 0.0f);
+    EXPECT_NEAR(F(1, 1), -9.99, 0.02);
+    // Just under the tolerance the moment goes to the node and F stays empty.
+    MQN(6, LoadParameters{10.0f, 6.0f, 0.000999f, 0.0f}, F, FE);
+    EXPECT_EQ(F(1, 1), 0.0f);
+    EXPECT_EQ(FE(3), -10.0f);
 }
 
 TEST(FixedEndForces, DistributedLoadLimitsAreCleanedUp) {
