@@ -9,7 +9,8 @@ namespace tarvel::bench {
 class SilentHost : public Host {
 public:
     void message(std::string_view, std::string_view, Icon) override {}
-    Answer ask(std::string_view, std::string_view) override { return Answer::Yes; }
+    using Host::ask;
+    Answer ask(std::string_view, std::string_view, Buttons, Icon) override { return Answer::Yes; }
     void log(std::string_view) override {}
     void clearLog() override {}
     void status(std::string_view) override {}

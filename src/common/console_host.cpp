@@ -36,18 +36,19 @@ void ConsoleHost::message(std::string_view text, std::string_view title, Icon) {
 
 // Without --yes a question is put only to a person at a terminal; in a script
 // nobody can answer, so the operation is refused rather than assumed.
-Answer ConsoleHost::ask(std::string_view text, std::string_view) {
+Answer ConsoleHost::ask(std::string_view text, std::string_view, Buttons buttons, Icon) {
+    const bool withCancel = buttons == Buttons::YesNoCancel;
     if (assumeYes_) return Answer::Yes;
     if (!in_ || !::isatty(::fileno(in_))) {
         writeLine(err_, "需要确认：" + std::string(text) + " —— 未给出 --yes，操作取消。");
         return Answer::No;
     }
     for (;;) {
-        const std::string prompt = std::string(text) + " (Y/N/C) ";
+        const std::string prompt = std::string(text) + (withCancel ? " (Y/N/C) " : " (Y/N) ");
         std::fwrite(prompt.data(), 1, prompt.size(), err_);
         std::fflush(err_);
         const std::optional<std::string> line = readAnswerLine(in_);
-        if (!line) return Answer::Cancel;
+        if (!line) return withCancel ? Answer::Cancel : Answer::No;
         const std::size_t first = line->find_first_not_of(" \t\r");
         if (first == std::string::npos) continue;
         switch (std::toupper(static_cast<unsigned char>((*line)[first]))) {
@@ -56,7 +57,8 @@ Answer ConsoleHost::ask(std::string_view text, std::string_view) {
             case 'N':
                 return Answer::No;
             case 'C':
-                return Answer::Cancel;
+                if (withCancel) return Answer::Cancel;
+                break;
             default:
                 break;
         }

@@ -14,7 +14,8 @@ public:
     explicit ConsoleHost(bool assumeYes = false, std::FILE* out = stdout, std::FILE* err = stderr,
                          std::FILE* in = stdin);
     void message(std::string_view text, std::string_view title, Icon icon) override;
-    Answer ask(std::string_view text, std::string_view title) override;
+    using Host::ask;
+    Answer ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
     void log(std::string_view line) override;
     void clearLog() override;
     void status(std::string_view text) override;

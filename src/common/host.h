@@ -11,6 +11,7 @@ namespace tarvel {
 
 enum class Icon { None, Information, Question, Exclamation, Critical };
 enum class Answer { Yes, No, Cancel };
+enum class Buttons { YesNoCancel, YesNo };
 
 class Host {
 public:
@@ -18,8 +19,13 @@ public:
 
     // Message box with a title and an icon.
     virtual void message(std::string_view text, std::string_view title, Icon icon) = 0;
-    // Yes/No/Cancel question with the question icon.
-    virtual Answer ask(std::string_view text, std::string_view title) = 0;
+    // A question with its buttons and icon.
+    virtual Answer ask(std::string_view text, std::string_view title, Buttons buttons,
+                       Icon icon) = 0;
+    // The usual confirmation: Yes/No/Cancel with the question icon.
+    Answer ask(std::string_view text, std::string_view title) {
+        return ask(text, title, Buttons::YesNoCancel, Icon::Question);
+    }
     // The run log of the analysis and drawing windows.
     virtual void log(std::string_view line) = 0;
     virtual void clearLog() = 0;

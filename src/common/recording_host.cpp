@@ -8,8 +8,10 @@ void RecordingHost::message(std::string_view text, std::string_view title, Icon 
     messages.push_back({std::string(text), std::string(title), icon});
 }
 
-Answer RecordingHost::ask(std::string_view text, std::string_view title) {
-    questions.push_back({std::string(text), std::string(title), Icon::Question});
+Answer RecordingHost::ask(std::string_view text, std::string_view title, Buttons buttons,
+                          Icon icon) {
+    questions.push_back({std::string(text), std::string(title), icon});
+    questionButtons.push_back(buttons);
     if (answers.empty()) return Answer::Yes;
     const Answer answer = answers.front();
     answers.pop_front();

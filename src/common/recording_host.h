@@ -18,7 +18,8 @@ public:
         Icon icon;
     };
     std::vector<Message> messages;
-    std::vector<Message> questions;  // icon is Question
+    std::vector<Message> questions;
+    std::vector<Buttons> questionButtons;  // the buttons of each question
     std::vector<std::string> logLines;
     std::vector<std::string> statusTexts;
     std::vector<std::string> viewTexts;
@@ -28,7 +29,8 @@ public:
     std::deque<std::string> chosenFiles;     // next file choices; cancel when empty
 
     void message(std::string_view text, std::string_view title, Icon icon) override;
-    Answer ask(std::string_view text, std::string_view title) override;
+    using Host::ask;
+    Answer ask(std::string_view text, std::string_view title, Buttons buttons, Icon icon) override;
     void log(std::string_view line) override;
     void clearLog() override;
     void status(std::string_view text) override;

@@ -61,7 +61,8 @@ bool deleteRecordCommand(RecordSet& records, Host& host) {
         host.message(record_text::kNoRecord, record_text::kNoticeTitle, Icon::Information);
         return false;
     }
-    if (host.ask(record_text::kDeleteQuestion, record_text::kDeleteTitle) != Answer::Yes) {
+    if (host.ask(record_text::kDeleteQuestion, record_text::kDeleteTitle, Buttons::YesNo,
+                 Icon::Information) != Answer::Yes) {
         return false;
     }
     records.deleteCurrent();

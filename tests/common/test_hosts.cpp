@@ -48,6 +48,9 @@ TEST(RecordingHost, AnswersFromItsQueueThenYes) {
     EXPECT_EQ(host.questions[1].text, "第二问");
     EXPECT_EQ(host.questions[1].title, "提示！");
     EXPECT_EQ(host.questions[2].icon, Icon::Question);
+    // The short form is the usual Yes/No/Cancel confirmation.
+    EXPECT_EQ(host.questionButtons,
+              (std::vector<Buttons>{Buttons::YesNoCancel, Buttons::YesNoCancel, Buttons::YesNoCancel}));
     EXPECT_TRUE(host.messages.empty());
 }
 

@@ -174,6 +174,9 @@ TEST_F(RecordOperations, DeletingAMiddleRecordMovesToTheOneAfterIt) {
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.questions[0].text, "您真的要删除这个记录吗？");
     EXPECT_EQ(host.questions[0].title, "删除记录");
+    // Yes/No with the information icon, unlike the file commands' Yes/No/Cancel questions.
+    EXPECT_EQ(host.questionButtons[0], Buttons::YesNo);
+    EXPECT_EQ(host.questions[0].icon, Icon::Information);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(currentNode(records), 4);
     EXPECT_EQ(records.caption(), "节点数据 (#Record： 3 / 4)");
