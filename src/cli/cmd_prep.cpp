@@ -56,7 +56,9 @@ constexpr const char* kImportHelp =
     "\n"
     "Fills the twelve tables of the job database from a frame data file, so that\n"
     "the job can be edited and generated again. A missing JOB.mdb is created from\n"
-    "the template; a job that already holds rows is replaced only after a Yes.\n"
+    "the template (and removed again when the import fails); a job that already\n"
+    "holds rows is replaced only after a Yes. Each node number the file gives\n"
+    "becomes one POINT row.\n"
     "Exit status: 0 imported, 1 refused or declined, 2 wrong usage.\n";
 
 struct Options {
@@ -181,13 +183,20 @@ int cmdImport(const Args& args) {
     ConsoleHost host(o.yes);
     const std::string& job = o.files[1];
     std::error_code ec;
-    if (!std::filesystem::exists(job, ec)) {
-        const PrepOutcome created = createJobDatabase(templateOf(o), job, host);
-        if (created != PrepOutcome::Done) return exitStatus(created);
+    const bool created = !std::filesystem::exists(job, ec);
+    if (created) {
+        const PrepOutcome made = createJobDatabase(templateOf(o), job, host);
+        if (made != PrepOutcome::Done) return exitStatus(made);
     }
-    JobDatabase db;
-    if (!openJob(job, db, host)) return kRejected;
-    return exitStatus(importDataFile(o.files[0], db, host));
+    PrepOutcome outcome = PrepOutcome::Refused;
+    {
+        JobDatabase db;
+        if (openJob(job, db, host)) outcome = importDataFile(o.files[0], db, host);
+    }
+    // A job made for this import and left empty by a failure would look like
+    // an imported job: it goes again.
+    if (created && outcome != PrepOutcome::Done) std::filesystem::remove(job, ec);
+    return exitStatus(outcome);
 }
 
 }  // namespace tarvel::cli

@@ -1,5 +1,8 @@
 #include "drawing/drawing_window.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "common/list_input.h"
 
 namespace tarvel {
@@ -102,14 +105,24 @@ const char* DrawingWindow::filePattern(int entry) {
     return (entry >= 1 && entry <= 3) ? kPatterns[entry] : kPatterns[0];
 }
 
-// A result file (.fkn, .ags) that cannot be read, or a drawing that cannot
-// be written: the window's message, after a line that says what was wrong.
-bool DrawingWindow::resultFileFailure(const std::string& detail) {
+bool DrawingWindow::resultFileFailure(const std::string& logText, const std::string& messageText) {
     dxf.discard();
-    if (!detail.empty()) host_.log(detail);
-    host_.log(drawing_text::kResultFileLog);
-    host_.message(drawing_text::kResultFileMessage, drawing_text::kTitle, Icon::Information);
+    host_.log(logText);
+    host_.message(messageText, drawing_text::kTitle, Icon::Information);
     return false;
+}
+
+bool DrawingWindow::unreadableResultFile(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        return resultFileFailure(
+            drawing_text::kMissingFile + path + drawing_text::kMissingFileLogEnd,
+            drawing_text::kMissingFile + path + drawing_text::kMissingFileMessageEnd);
+    }
+    if (std::filesystem::is_directory(path, ec)) {
+        return resultFileFailure("错误信息:'" + path + "' 是文件夹,不是结果文件！");
+    }
+    return resultFileFailure("错误信息:无法读取文件 '" + path + "'(没有读取权限或读取出错)！");
 }
 
 }  // namespace tarvel

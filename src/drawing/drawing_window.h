@@ -35,9 +35,11 @@ inline constexpr const char* kTitle = "提示";
 inline constexpr const char* kNoLoadType = "还未选择'荷载类型'！";
 inline constexpr const char* kNoDataFile = "还未选择'计算文件'！";
 inline constexpr const char* kNoFileToShow = "请选择要浏览的文件！";
-inline constexpr const char* kResultFileLog =
-    "找不到指定的文件,请检查工作路径是否正确,或尝试改用手动指定文件。";
-inline constexpr const char* kResultFileMessage = "找不到指定的文件,请检查工作路径是否正确！";
+// A missing result file: the path follows the opening words.
+inline constexpr const char* kMissingFile = "找不到指定的文件 '";
+inline constexpr const char* kMissingFileLogEnd =
+    "',请检查工作路径是否正确,或尝试改用手动指定文件。";
+inline constexpr const char* kMissingFileMessageEnd = "',请检查工作路径是否正确！";
 inline constexpr const char* kTextStyle = "HZTXT";
 }  // namespace drawing_text
 
@@ -121,7 +123,13 @@ class DrawingWindow {
     void checkClick(int box, bool ticked);
     void untickDiagramBoxes();
     bool distinctCoordinatesWithinLimit();
-    bool resultFileFailure(const std::string& detail);
+    // A result file (.fkn, .ags) that cannot be opened or read, or a drawing
+    // that cannot be written: the run log line and the message name the file
+    // and what is wrong with it. Returns false.
+    bool resultFileFailure(const std::string& logText, const std::string& messageText);
+    bool resultFileFailure(const std::string& text) { return resultFileFailure(text, text); }
+    // For a result file that could not be opened: missing, a folder, unreadable.
+    bool unreadableResultFile(const std::string& path);
 
     Host& host_;
     Table<float, kLoadOffsetSlots>

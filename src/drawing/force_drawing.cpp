@@ -51,7 +51,7 @@ bool DrawingWindow::Drawfc() {
     const std::optional<std::string> bytes = readWholeFile(dxf.WORKDIR + input);
     if (!bytes) {
         untickDiagramBoxes();
-        return resultFileFailure("");
+        return unreadableResultFile(dxf.WORKDIR + input);
     }
     ListReader in(*bytes);
     const std::string* flags[3] = {&flagM, &flagV, &flagN};
@@ -122,7 +122,7 @@ bool DrawingWindow::Drawfc() {
     std::string error;
     if (!dxf.PLOTEND(&error)) {
         untickDiagramBoxes();
-        return resultFileFailure(error);
+        return resultFileFailure("错误信息:无法写入图形文件：" + error);
     }
     host_.message(drawing_text::kDone, drawing_text::kDoneTitle, Icon::Information);
     host_.log(drawing_text::kRunLog);

@@ -152,7 +152,7 @@ bool DrawingWindow::DRAWLOAD(DataFile& file, std::string_view CSEG, float XMARK,
             DRLOAD(b1.x, b1.y, b2.x, b2.y, IC, Q);
         }
     } catch (const ListInputError& e) {
-        const std::string text = listErrorText(e, CSEG);
+        const std::string text = listErrorText(e, CSEG) + "(数据文件 '" + file.path() + "')";
         host_.log(text);
         host_.message(text, read_text::kErrorTitle, Icon::Information);
         return false;

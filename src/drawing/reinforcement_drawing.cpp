@@ -29,8 +29,15 @@ constexpr float kSecondSteelLine = -3.0f;
 constexpr float kStirrupLine = -6.0f;
 
 // Products are formed in double precision from the stored single values and
-// then cut, so a width of 0.35 (0.349999994 in single precision) gives 349.
+// then cut: areas are shown truncated.
 std::string wholeText(double x) { return plainDouble(std::floor(x)); }
+
+// Section sizes in the whole millimetres nearest to the stored size: a width
+// of 0.35 is 0.349999994 in single precision and must read 350, as in the
+// report. The + 0.0 turns a rounded -0 into 0.
+std::string millimetreText(float metres) {
+    return plainDouble(std::nearbyint(static_cast<double>(metres) * 1000.0) + 0.0);
+}
 
 // Longitudinal steel in cm², cut to an integer.
 std::string beamAreaText(float mm2) { return wholeText(static_cast<double>(mm2) / 100.0); }
@@ -62,8 +69,7 @@ MemberRecord readMember(ListReader& in) {
 }
 
 std::string sectionText(const MemberRecord& r) {
-    return wholeText(static_cast<double>(r.B) * 1000.0) + "X" +
-           wholeText(static_cast<double>(r.H) * 1000.0) + "_" + std::to_string(r.grade);
+    return millimetreText(r.B) + "X" + millimetreText(r.H) + "_" + std::to_string(r.grade);
 }
 
 }  // namespace
@@ -73,7 +79,7 @@ bool DrawingWindow::Drawas() {
     host_.log(drawing_text::kRunLog);
     const std::string input = !TxtName.empty() ? TxtName : "AS.ags";
     const std::optional<std::string> bytes = readWholeFile(dxf.WORKDIR + input);
-    if (!bytes) return resultFileFailure("");
+    if (!bytes) return unreadableResultFile(dxf.WORKDIR + input);
     ListReader in(*bytes);
 
     float XMIN = 1E10f;
@@ -156,7 +162,7 @@ bool DrawingWindow::Drawas() {
     dxf.HZTEXTC(XM, YMIN - 22 * S, 3.5, 0.0, "C", "文件名：" + input, style);
 
     std::string error;
-    if (!dxf.PLOTEND(&error)) return resultFileFailure(error);
+    if (!dxf.PLOTEND(&error)) return resultFileFailure("错误信息:无法写入图形文件：" + error);
     host_.message(drawing_text::kDone, drawing_text::kDoneTitle, Icon::Information);
     return true;
 }

@@ -66,8 +66,15 @@ bool DrawingWindow::Drawfm() {
     const std::string FNAME = TxtName;
     DataFile file(host_, dxf.WORKDIR + FNAME);
     // After a missing segment or a value that cannot be read the reader has
-    // reported it; the command ends here, before anything is drawn.
-    if (INDATA(file, model, host_, ReaderOptions::drawing()) != ReadStatus::Ok) return false;
+    // reported it; the command ends here, before anything is drawn, and the
+    // log says which file it was.
+    const ReadStatus read = INDATA(file, model, host_, ReaderOptions::drawing());
+    if (read != ReadStatus::Ok) {
+        if (read != ReadStatus::CannotOpen) {
+            host_.log("错误信息:数据文件 '" + file.path() + "' 读入有错,计算简图没有画出！");
+        }
+        return false;
+    }
     if (!distinctCoordinatesWithinLimit()) return false;
 
     dxf.SCALE = scaleFromBox();

@@ -1,5 +1,6 @@
 #include "prep/data_file_generation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 #include <vector>
@@ -19,19 +20,22 @@ struct TableSegment {
     std::string_view noDataText;
     bool isLoad;
     bool headerWithoutRows;  // COLUMN keeps its header even when it has no rows
+    // The reader ends the segment at a record whose first value is 0, so a
+    // row written with a first value of 0 would hide every row after it.
+    bool zeroKeyEnds;
 };
 
 constexpr TableSegment kTableSegments[] = {
-    {"WEIGHT", job_table::kWeight, "WETGHT 数据段无数据记录！", false, false},
-    {"STIFFNESS", job_table::kStiffness, "STIFFNESS 数据段无数据记录！", false, false},
-    {"BAR-SEC", job_table::kBarSec, "BAR-SEC 数据段无数据记录！", false, false},
-    {"CONCRATE", job_table::kConcrate, "CONCRATE 数据段无数据记录！", false, false},
-    {"POINT", job_table::kPoint, "POINT 数据段无数据记录！", false, false},
-    {"BEAM", job_table::kBeam, "BEAM 数据段无数据记录！", false, false},
-    {"COLUMN", job_table::kColumn, "COLUMN 数据段无数据记录！", false, true},
-    {"DLOAD", job_table::kDLoad, "DLOAD 数据段无数据记录！", true, false},
-    {"LLOAD", job_table::kLLoad, "LLOAD 数据段无数据记录！", true, false},
-    {"WLOAD", job_table::kWLoad, "WLOAD 数据段无数据记录！", true, false},
+    {"WEIGHT", job_table::kWeight, "WETGHT 数据段无数据记录！", false, false, false},
+    {"STIFFNESS", job_table::kStiffness, "STIFFNESS 数据段无数据记录！", false, false, false},
+    {"BAR-SEC", job_table::kBarSec, "BAR-SEC 数据段无数据记录！", false, false, true},
+    {"CONCRATE", job_table::kConcrate, "CONCRATE 数据段无数据记录！", false, false, true},
+    {"POINT", job_table::kPoint, "POINT 数据段无数据记录！", false, false, true},
+    {"BEAM", job_table::kBeam, "BEAM 数据段无数据记录！", false, false, true},
+    {"COLUMN", job_table::kColumn, "COLUMN 数据段无数据记录！", false, true, true},
+    {"DLOAD", job_table::kDLoad, "DLOAD 数据段无数据记录！", true, false, true},
+    {"LLOAD", job_table::kLLoad, "LLOAD 数据段无数据记录！", true, false, true},
+    {"WLOAD", job_table::kWLoad, "WLOAD 数据段无数据记录！", true, false, true},
 };
 
 constexpr std::string_view kSeismicHeader = "SEISMIC";
@@ -61,11 +65,11 @@ class Generator {
   private:
     void tableSegment(const TableSegment& segment);
     void seismic();
-    void recordLine(const JobTable& table, int row, const Row& cells);
+    void recordLine(const JobTable& table, int row, const Row& cells, bool zeroKeyEnds);
     void massRecords(const JobTable& table, const std::vector<StoredRow>& rows);
-    // Writes one numeric cell in print format; returns the whole value written
-    // (0 for a real column).
-    long long value(const JobTable& table, int row, std::size_t column, const Cell& cell);
+    // Writes one numeric cell in print format; returns the value written (the
+    // rounded whole value, or the Single of a real column).
+    double value(const JobTable& table, int row, std::size_t column, const Cell& cell);
 
     const JobDatabase& db_;
     Host& host_;
@@ -94,7 +98,7 @@ void Generator::tableSegment(const TableSegment& segment) {
         lastSegmentIsLoad_ = segment.isLoad;
         out_.text(segment.header).endLine();
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            recordLine(table, static_cast<int>(r) + 1, rows[r].cells);
+            recordLine(table, static_cast<int>(r) + 1, rows[r].cells, segment.zeroKeyEnds);
         }
     } else {
         host_.status(segment.noDataText);
@@ -107,18 +111,40 @@ void Generator::seismic() {
     host_.status(kSeismicHeader);
     const JobTable& parameters = jobTable(job_table::kSeismic1);
     const std::vector<StoredRow> parameterRows = db_.rows(parameters);
+    const JobTable& masses = jobTable(job_table::kSeismic2);
+    const std::vector<StoredRow> massRows = db_.rows(masses);
+
+    // The reader takes one parameter record after the header and every
+    // further line as mass records: a second parameter row would be read as
+    // masses.
+    if (parameterRows.size() > 1) {
+        throw GenerationRefused{rowPlace(parameters, 2) +
+                                "多余:地震参数只能有一条记录,否则会被当作质点记录读入" +
+                                std::string(kNotWritten)};
+    }
+    // Mass rows without the parameters would stand after the wind loads with
+    // no SEISMIC header, where the analysis never looks for them.
+    if (parameterRows.empty()) {
+        for (std::size_t r = 0; r < massRows.size(); ++r) {
+            const Row& cells = massRows[r].cells;
+            const bool blank =
+                std::all_of(cells.begin(), cells.end(), [](const Cell& c) { return c.isEmpty(); });
+            if (blank) continue;
+            throw GenerationRefused{rowPlace(masses, static_cast<int>(r) + 1) +
+                                    "是质点记录,但 'SEISMIC1' 表没有地震参数(KCLASS、K0、TG、ALF1、"
+                                    "ALF2、NN、ADJUST),质点记录不会被读入" +
+                                    std::string(kNotWritten)};
+        }
+    }
+
     if (!parameterRows.empty()) {
         lastSegmentIsLoad_ = false;
         out_.text(kSeismicHeader).endLine();
-        for (std::size_t r = 0; r < parameterRows.size(); ++r) {
-            recordLine(parameters, static_cast<int>(r) + 1, parameterRows[r].cells);
-        }
+        recordLine(parameters, 1, parameterRows[0].cells, false);
     } else {
         host_.status(kSeismicNoData);
     }
 
-    const JobTable& masses = jobTable(job_table::kSeismic2);
-    const std::vector<StoredRow> massRows = db_.rows(masses);
     if (!massRows.empty()) {
         lastSegmentIsLoad_ = false;
         massRecords(masses, massRows);
@@ -128,7 +154,7 @@ void Generator::seismic() {
     }
 }
 
-long long Generator::value(const JobTable& table, int row, std::size_t column, const Cell& cell) {
+double Generator::value(const JobTable& table, int row, std::size_t column, const Cell& cell) {
     const JobColumn& c = table.columns[column];
     const std::string place = rowPlace(table, row) + "的 '" + std::string(c.name) + "' ";
     switch (cell.kind) {
@@ -150,13 +176,23 @@ long long Generator::value(const JobTable& table, int row, std::size_t column, c
     if (!std::isfinite(real))
         throw GenerationRefused{place + "超出数值范围" + std::string(kNotWritten)};
     out_.single(real);
-    return 0;
+    return static_cast<double>(real);
+}
+
+std::string zeroKeyText(const JobTable& table, int row, std::size_t column) {
+    return rowPlace(table, row) + "的 '" + std::string(table.columns[column].name) +
+           "' 为 0,读入时该数据段在此结束,其后的记录都会丢失" + std::string(kNotWritten);
 }
 
 // Every cell of a record line is needed: the reader takes the values by
-// position, so a gap would shift every value after it.
-void Generator::recordLine(const JobTable& table, int row, const Row& cells) {
-    for (std::size_t c = 0; c < table.columns.size(); ++c) value(table, row, c, cells[c]);
+// position, so a gap would shift every value after it. The value tested is
+// the one written (a whole 0.4 is written as 0).
+void Generator::recordLine(const JobTable& table, int row, const Row& cells, bool zeroKeyEnds) {
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        const double written = value(table, row, c, cells[c]);
+        if (c == 0 && zeroKeyEnds && written == 0.0)
+            throw GenerationRefused{zeroKeyText(table, row, 0)};
+    }
     out_.endLine();
 }
 
@@ -191,7 +227,14 @@ void Generator::massRecords(const JobTable& table, const std::vector<StoredRow>&
                 throw GenerationRefused{rowPlace(table, row) + "开始一个质点记录,但 'NRN' 为空" +
                                         std::string(kNotWritten)};
             }
-            announced = value(table, row, kCount, cells[kCount]);
+            announced = static_cast<long long>(value(table, row, kCount, cells[kCount]));
+            // A count of 0 ends the mass records when read.
+            if (announced == 0) throw GenerationRefused{zeroKeyText(table, row, kCount)};
+            if (announced < 0) {
+                throw GenerationRefused{rowPlace(table, row) + "的 'NRN' 为 " +
+                                        std::to_string(announced) + ",质点记录的数据个数应为正数" +
+                                        std::string(kNotWritten)};
+            }
             held = 0;
             firstRow = row;
             open = true;

@@ -32,20 +32,24 @@ struct FrmSegment {
     int mode;
     Copy copy;
     bool isLoad;
+    // Values per record of the data file's reader, for the segments it ends
+    // at a record whose first value is 0 (a blank line reads as that 0);
+    // 0 for the others.
+    int fields;
 };
 
 constexpr FrmSegment kFrmSegments[] = {
-    {"WEIGHT", kOptional, Copy::Weight, false},
-    {"STIFFNESS", kSilent, Copy::Records, false},
-    {"BAR-SEC", kMandatory, Copy::Records, false},
-    {"CONCRATE", kMandatory, Copy::Records, false},
-    {"POINT", kMandatory, Copy::Records, false},
-    {"BEAM", kMandatory, Copy::Records, false},
-    {"COLUMN", kMandatory, Copy::CompletedRecords, false},
-    {"DLOAD", kSilent, Copy::CompletedRecords, true},
-    {"LLOAD", kSilent, Copy::CompletedRecords, true},
-    {"WLOAD", kSilent, Copy::CompletedRecords, true},
-    {"SEISMIC", kOptional, Copy::Seismic, false},
+    {"WEIGHT", kOptional, Copy::Weight, false, 0},
+    {"STIFFNESS", kSilent, Copy::Records, false, 0},
+    {"BAR-SEC", kMandatory, Copy::Records, false, 2},
+    {"CONCRATE", kMandatory, Copy::Records, false, 1},
+    {"POINT", kMandatory, Copy::Records, false, 6},
+    {"BEAM", kMandatory, Copy::Records, false, 4},
+    {"COLUMN", kMandatory, Copy::CompletedRecords, false, 5},
+    {"DLOAD", kSilent, Copy::CompletedRecords, true, 5},
+    {"LLOAD", kSilent, Copy::CompletedRecords, true, 5},
+    {"WLOAD", kSilent, Copy::CompletedRecords, true, 5},
+    {"SEISMIC", kOptional, Copy::Seismic, false, 0},
 };
 
 // Values one seismic group of the source may hold.
@@ -53,6 +57,12 @@ constexpr std::size_t kMaxGroupValues = 1000;
 
 // A seismic group longer than the converter's list.
 struct GroupTooLong {};
+
+// Data after the record that ends its segment in the data file: the file
+// written would lose it when read.
+struct DataAfterEnd {
+    std::string text;
+};
 
 class FrmConverter {
   public:
@@ -69,7 +79,10 @@ class FrmConverter {
     void Readr1() { copyRecords(false); }
     void Readr2() { copyRecords(true); }
     void copyRecords(bool completeFourValues);
+    void endRecord(bool completeFourValues, int& values, int line);
     void writeItem(const ListReader::Item& item);
+    void follow(double value, const std::string& text, int line, bool blank);
+    void endSegment();
     void seismic();
     float groupValue(const ListReader::Item& item) const;
 
@@ -80,6 +93,13 @@ class FrmConverter {
     PrintBuffer out_;
     std::string segment_;
     bool lastSegmentIsLoad_ = false;
+    // The output as the data file's reader will take it: values per record
+    // (0: not followed), the field the next value fills, and the source line
+    // of the closing 0 (0 while the segment runs on), a blank line or not.
+    int fields_ = 0;
+    int field_ = 0;
+    int endLine_ = 0;
+    bool endedByBlank_ = false;
 };
 
 std::string FrmConverter::run() {
@@ -87,6 +107,9 @@ std::string FrmConverter::run() {
         segment_ = s.name;
         if (findSegment(file_, s.name, s.mode, window_, host_) != 0) continue;
         lastSegmentIsLoad_ = s.isLoad;
+        fields_ = s.fields;
+        field_ = 0;
+        endLine_ = 0;
         out_.text(s.name).endLine();
         switch (s.copy) {
             case Copy::Weight:
@@ -103,6 +126,7 @@ std::string FrmConverter::run() {
                 break;
         }
         out_.endLine();
+        endSegment();
     }
     if (lastSegmentIsLoad_) {
         out_.integer(0).integer(0).single(0.0f).single(0.0f).single(0.0f).endLine();
@@ -121,20 +145,67 @@ bool FrmConverter::isStop(const ListReader::Item& item) const {
 }
 
 // Each source record, closed by an empty item, becomes one output line.
+// In the segments the data file's reader ends at a 0 or a blank line, the
+// segment's last record is closed by the segment's end as well, so that the
+// empty line written after the segment ends it.
 void FrmConverter::copyRecords(bool completeFourValues) {
     int values = 0;
     while (!in_.atEnd()) {
         const ListReader::Item item = in_.nextNumberItem();
-        if (isStop(item)) return;
+        if (isStop(item)) break;
         if (item.empty) {
-            if (completeFourValues && values == 4) out_.integer(0);
-            out_.endLine();
-            values = 0;
+            // An empty record is a blank line, which reads as a 0.
+            if (values == 0) follow(0.0, "", item.line, true);
+            endRecord(completeFourValues, values, item.line);
             continue;
         }
         writeItem(item);
         ++values;
     }
+    if (fields_ != 0 && values > 0) endRecord(completeFourValues, values, in_.line());
+}
+
+void FrmConverter::endRecord(bool completeFourValues, int& values, int line) {
+    if (completeFourValues && values == 4) {
+        out_.integer(0);
+        follow(0.0, "0", line, false);
+    }
+    out_.endLine();
+    values = 0;
+}
+
+// The empty line written after the segment reads as the next value; it must
+// be the closing 0 of a segment still running on, or a value after it.
+void FrmConverter::endSegment() {
+    if (fields_ == 0) return;
+    follow(0.0, "", in_.line(), true);
+    if (endLine_ == 0) {
+        throw DataAfterEnd{"源文件 '" + segment_ + "' 数据段的数值个数不是每条记录 " +
+                           std::to_string(fields_) +
+                           " 个数值的整数倍,转换后读入时各条记录会错位,请检查核对数据后重试！"};
+    }
+}
+
+// Takes one value written into a segment the reader ends at a 0: a 0 in the
+// first field of a record ends the segment, and after it only zeros may
+// follow. Text is not followed: the reader refuses it wherever it stands.
+void FrmConverter::follow(double value, const std::string& text, int line, bool blank) {
+    if (fields_ == 0) return;
+    if (endLine_ != 0) {
+        if (value != 0.0) {
+            throw DataAfterEnd{"源文件 '" + segment_ + "' 数据段第 " + std::to_string(line) +
+                               " 行的数值 " + text + " 在第 " + std::to_string(endLine_) + " 行的" +
+                               (endedByBlank_ ? "空行" : "结束记录(首个数值为 0)") +
+                               "之后,转换后读入时会被丢掉,请检查核对数据后重试！"};
+        }
+        return;
+    }
+    if (field_ == 0 && value == 0.0) {
+        endLine_ = line;
+        endedByBlank_ = blank;
+        return;
+    }
+    field_ = (field_ + 1) % fields_;
 }
 
 // Numbers in print format; anything else as the text it is.
@@ -145,6 +216,7 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
             throw ListInputError(ListInputError::Kind::Overflow, item.text, item.line);
         }
         out_.dbl(number);
+        follow(number, item.text, item.line, false);
         return;
     }
     std::string_view text = item.text;
@@ -183,11 +255,15 @@ void FrmConverter::seismic() {
     }
     out_.endLine();
 
+    // An empty group is written as a count of 0, which ends the mass records
+    // when read: a group after it would be lost.
     std::vector<float> group;
+    int emptyGroupLine = 0;
     while (!in_.atEnd()) {
         const ListReader::Item item = in_.nextNumberItem();
         if (isStop(item)) break;
         if (item.empty) {
+            if (group.empty() && emptyGroupLine == 0) emptyGroupLine = item.line;
             out_.integer(static_cast<long long>(group.size()));
             for (const float v : group) out_.single(v);
             out_.endLine();
@@ -196,6 +272,12 @@ void FrmConverter::seismic() {
         }
         if (group.size() >= kMaxGroupValues) throw GroupTooLong{};
         group.push_back(groupValue(item));
+        if (emptyGroupLine != 0) {
+            throw DataAfterEnd{"源文件 'SEISMIC' 数据段第 " + std::to_string(item.line) +
+                               " 行的质点数据在第 " + std::to_string(emptyGroupLine) +
+                               " 行的空质点记录(数据个数为 0)之后,转换后读入时会被丢掉,"
+                               "请检查核对数据后重试！"};
+        }
     }
 }
 
@@ -275,6 +357,9 @@ PrepOutcome convertFrmFile(const std::string& source, PrepWindow window, Host& h
         return PrepOutcome::Refused;
     } catch (const GroupTooLong&) {
         refuse(host, window, segmentFormatError(converter.segment()));
+        return PrepOutcome::Refused;
+    } catch (const DataAfterEnd& fault) {
+        refuse(host, window, fault.text);
         return PrepOutcome::Refused;
     }
     std::string writeError;

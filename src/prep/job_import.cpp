@@ -48,6 +48,7 @@ class Importer {
         return file_.FINDSEG(name, kSilent) == 0;
     }
     std::vector<Row> structure(std::string_view table);
+    std::vector<bool> givenNodes();
     std::vector<float> columnFactors();
     std::vector<Row> loads(std::string_view segment);
     void seismic(std::vector<Row>& parameters, std::vector<Row>& masses);
@@ -89,9 +90,12 @@ std::vector<Row> Importer::structure(std::string_view table) {
     } else if (table == job_table::kConcrate) {
         for (int c = 1; c <= m_.NCON; ++c) rows.push_back({whole(m_.GRADE(c))});
     } else if (table == job_table::kPoint) {
-        // Every node number up to NJ: a number the file skipped reads as a
-        // restrained node at (0, 0), and so does its row here.
+        // The node numbers the file gives, in number order, each with the
+        // record that counts (the last one of its number). A number the file
+        // skips gets no row: generated again, it stays skipped.
+        const std::vector<bool> given = givenNodes();
         for (int n = 1; n <= m_.NJ; ++n) {
+            if (!given[static_cast<std::size_t>(n)]) continue;
             rows.push_back({whole(n), whole(m_.JD(1, n)), whole(m_.JD(2, n)), whole(m_.JD(3, n)),
                             real(m_.XY(1, n)), real(m_.XY(2, n))});
         }
@@ -112,6 +116,19 @@ std::vector<Row> Importer::structure(std::string_view table) {
         }
     }
     return rows;
+}
+
+// Which node numbers 1...NJ have a record in POINT (the structure has been
+// read, so the segment reads again).
+std::vector<bool> Importer::givenNodes() {
+    std::vector<bool> given(static_cast<std::size_t>(m_.NJ) + 1, false);
+    if (!find("POINT")) return given;
+    constexpr int kFieldsAfterNumber = 5;  // IXi, IYi, IFi, Xi, Yi
+    for (int n = in_.readInteger(); n != 0; n = in_.readInteger()) {
+        for (int f = 0; f < kFieldsAfterNumber; ++f) in_.readSingle();
+        if (n >= 1 && n <= m_.NJ) given[static_cast<std::size_t>(n)] = true;
+    }
+    return given;
 }
 
 // The effective-length factors as the file gives them: a factor of 0 means

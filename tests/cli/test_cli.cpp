@@ -124,5 +124,23 @@ TEST(CommandLine, DrawingsOfTheExample) {
     EXPECT_EQ(forces.status, 0) << forces.out;
 }
 
+// A job created for an import that fails goes again; one that succeeds holds
+// the file's records.
+TEST(CommandLine, AFailedImportLeavesNoJobDatabase) {
+    TempDir dir;
+    const std::string bad = dir.write("BAD.TVL", "BAR-SEC\r\n .25  x \r\n\r\n");
+    const std::string job = dir.file("JOB.mdb");
+    const Outcome refused = cli("import " + bad + " " + job + " --yes");
+    EXPECT_EQ(refused.status, 1) << refused.out;
+    EXPECT_FALSE(std::filesystem::exists(job));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);  // only the data file
+
+    const Outcome imported = cli("import " + example() + " " + job + " --yes");
+    EXPECT_EQ(imported.status, 0) << imported.out;
+    EXPECT_TRUE(std::filesystem::exists(job));
+}
+
 }  // namespace
 }  // namespace tarvel

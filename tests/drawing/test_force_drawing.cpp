@@ -208,12 +208,11 @@ TEST_F(ForceDrawingTest, FileWithFewerMembersThanItsHeaderIsRefused) {
     write("DLOAD.fkn", truncated);
     choose("恒载", 1);
     EXPECT_FALSE(window.Drawfc());
-    const std::vector<std::string> log = {
-        "错误信息:'DLOAD.fkn' 中的数值少于文件头所示的数目(读到文件末尾)！",
-        "找不到指定的文件,请检查工作路径是否正确,或尝试改用手动指定文件。"};
-    EXPECT_EQ(host.logLines, log);
+    // The file exists: the log and the message say what is wrong with it.
+    const std::string text = "错误信息:'DLOAD.fkn' 中的数值少于文件头所示的数目(读到文件末尾)！";
+    EXPECT_EQ(host.logLines, std::vector<std::string>{text});
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "找不到指定的文件,请检查工作路径是否正确！");
+    EXPECT_EQ(host.messages[0].text, text);
     EXPECT_EQ(host.messages[0].title, "提示");
     EXPECT_EQ(host.messages[0].icon, Icon::Information);
     EXPECT_FALSE(exists("DLOAD_M.DXF"));
@@ -223,12 +222,21 @@ TEST_F(ForceDrawingTest, FileWithFewerMembersThanItsHeaderIsRefused) {
 }
 
 TEST_F(ForceDrawingTest, MissingFileIsRefused) {
+    // The file the load type stands for is named, with its folder.
     choose("风载", 0);
     EXPECT_FALSE(window.Drawfc());
+    const std::string path = dir.file("WLOAD.fkn");
     EXPECT_EQ(host.logLines,
-              std::vector<std::string>{
-                  "找不到指定的文件,请检查工作路径是否正确,或尝试改用手动指定文件。"});
+              std::vector<std::string>{"找不到指定的文件 '" + path +
+                                       "',请检查工作路径是否正确,或尝试改用手动指定文件。"});
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "找不到指定的文件 '" + path + "',请检查工作路径是否正确！");
     EXPECT_EQ(fileCount(), 0);
+
+    // A folder standing at the name is not reported as missing.
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(window.Drawfc());
+    EXPECT_EQ(host.messages.back().text, "错误信息:'" + path + "' 是文件夹,不是结果文件！");
 }
 
 TEST_F(ForceDrawingTest, TextInPlaceOfANumberIsRefused) {
@@ -237,7 +245,9 @@ TEST_F(ForceDrawingTest, TextInPlaceOfANumberIsRefused) {
     write("DLOAD.fkn", bad);
     choose("恒载", 3);
     EXPECT_FALSE(window.Drawfc());
-    EXPECT_EQ(host.logLines.front(), "错误信息:'DLOAD.fkn' 第 20 行的 'x50' 不是数值！");
+    EXPECT_EQ(host.logLines,
+              std::vector<std::string>{"错误信息:'DLOAD.fkn' 第 20 行的 'x50' 不是数值！"});
+    EXPECT_EQ(host.messages.back().text, "错误信息:'DLOAD.fkn' 第 20 行的 'x50' 不是数值！");
     EXPECT_EQ(fileCount(), 1);
 }
 

@@ -293,7 +293,8 @@ TEST_F(LoadDrawingTest, UnreadableLoadRecordLeavesNoDrawing) {
     write("P.TVL", testing::portalFile("WLOAD\r\n 1 2 3 0 -1 \r\n"));
     EXPECT_FALSE(window.Drawfm());
     EXPECT_EQ(host.messages.back().text,
-              "错误信息:'WLOAD' 数据段没有结束记录(读到文件末尾),请检查'TVL'文件！");
+              "错误信息:'WLOAD' 数据段没有结束记录(读到文件末尾),请检查'TVL'文件！(数据文件 '" +
+                  dir.file("P.TVL") + "')");
     EXPECT_EQ(fileCount(), 1);
 }
 

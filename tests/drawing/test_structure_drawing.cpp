@@ -144,9 +144,11 @@ TEST_F(StructureDrawingTest, MissingMandatorySegmentStopsBeforeDrawing) {
                            "BEAM\r\n 1 2 1 1 \r\n\r\n");
     window.TxtName = "NOCOL.TVL";
     EXPECT_FALSE(window.Drawfm());
-    ASSERT_GE(host.logLines.size(), 2u);
-    EXPECT_EQ(host.logLines[host.logLines.size() - 2], "1,COLUMN");
-    EXPECT_EQ(host.logLines.back(), "致命的错误：找不到 'COLUMN' 数据段！");
+    ASSERT_GE(host.logLines.size(), 3u);
+    EXPECT_EQ(host.logLines[host.logLines.size() - 3], "1,COLUMN");
+    EXPECT_EQ(host.logLines[host.logLines.size() - 2], "致命的错误：找不到 'COLUMN' 数据段！");
+    EXPECT_EQ(host.logLines.back(),
+              "错误信息:数据文件 '" + dir.file("NOCOL.TVL") + "' 读入有错,计算简图没有画出！");
     EXPECT_TRUE(host.messages.empty());
     EXPECT_FALSE(exists("NOCOL.DXF"));
     EXPECT_EQ(fileCount(), 1);

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "common/list_input.h"
 #include "common/recording_host.h"
+#include "model/data_file.h"
 #include "prep/data_file_check.h"
 #include "prep/frm_conversion.h"
 #include "prep_test_support.h"
@@ -194,6 +197,124 @@ TEST_F(Conversion, ASeismicGroupWithALetterOrTooManyValuesNamesSeismic) {
               PrepOutcome::Refused);
     EXPECT_EQ(host.messages.back().text, text);
     EXPECT_FALSE(std::filesystem::exists(target()));
+}
+
+// The non-zero values that follow the closing 0 of each segment a data-file
+// reader ends at a 0 (read record by record, a blank line as 0), up to the
+// next segment name, the rest of the closing record included.
+std::vector<std::string> nonZeroAfterClosingRecords(const std::string& path) {
+    static const std::pair<const char*, int> kSegments[] = {
+        {"BAR-SEC", 2}, {"CONCRATE", 1}, {"POINT", 6}, {"BEAM", 4},
+        {"COLUMN", 5},  {"DLOAD", 5},    {"LLOAD", 5}, {"WLOAD", 5}};
+    static const std::vector<std::string> kNames = {"WEIGHT", "STIFFNESS", "BAR-SEC", "CONCRATE",
+                                                    "POINT",  "BEAM",      "COLUMN",  "DLOAD",
+                                                    "LLOAD",  "WLOAD",     "SEISMIC"};
+    std::vector<std::string> found;
+    RecordingHost host;
+    DataFile file(host, path);
+    EXPECT_TRUE(file.load());
+    for (const auto& [segment, fields] : kSegments) {
+        if (file.FINDSEG(segment, kSilent) != 0) continue;
+        ListReader& in = file.in();
+        while (in.readSingle() != 0.0f) {
+            for (int f = 1; f < fields; ++f) in.readSingle();
+        }
+        while (!in.atEnd()) {
+            const ListReader::Item item = in.nextNumberItem();
+            if (std::find(kNames.begin(), kNames.end(), item.text) != kNames.end()) break;
+            double value = 0.0;
+            if (parseNumber(item.text, value) && value != 0.0) {
+                found.push_back(std::string(segment) + ":" + item.text);
+            }
+        }
+    }
+    return found;
+}
+
+// Layouts the converter meets: two sections joined in one record, a blank
+// line after the records, an explicit closing record, a last record ended by
+// the next segment name instead of an empty item, a closing record joined to
+// a beam, blank lines before the next segment. By hand: each source record
+// becomes one line, each empty item an empty line, and the last record of
+// POINT is closed by the name BEAM, so the empty line of the segment still
+// ends it.
+TEST_F(Conversion, EveryLayoutGivesAStreamWithNothingButZerosAfterAClosingRecord) {
+    const std::string frm =
+        "WEIGHT\r\n1\r\n"
+        "BAR-SEC\r\n.3,.6,.25,.5,\r\n\r\n"
+        "CONCRATE\r\n30,\r\n0,\r\n"
+        "POINT\r\n1,0,0,0,0,0,\r\n2,0,0,0,6,0,\r\n3,1,2,3,0,3.5,\r\n4,1,4,5,6,3.5\r\n"
+        "BEAM\r\n3,4,1,1,0,0,0,0,\r\n"
+        "COLUMN\r\n1,3,2,1,\r\n2,4,2,1,1.25,\r\n0,0,0,0,\r\n"
+        "DLOAD\r\n1,2,20,0,-1,\r\n\r\n"
+        "SEISMIC\r\n2,8,.35,.5,.85,1,1\r\n3,4,40,\r\n";
+    EXPECT_EQ(convert(frm), PrepOutcome::Done);
+    EXPECT_EQ(test::readFile(target()),
+              "WEIGHT\r\n 1 \r\n\r\n"
+              "BAR-SEC\r\n .3  .6  .25  .5 \r\n\r\n\r\n"
+              "CONCRATE\r\n 30 \r\n 0 \r\n\r\n"
+              "POINT\r\n 1  0  0  0  0  0 \r\n 2  0  0  0  6  0 \r\n 3  1  2  3  0  3.5 \r\n"
+              " 4  1  4  5  6  3.5 \r\n\r\n"
+              "BEAM\r\n 3  4  1  1  0  0  0  0 \r\n\r\n"
+              "COLUMN\r\n 1  3  2  1  0 \r\n 2  4  2  1  1.25 \r\n 0  0  0  0  0 \r\n\r\n"
+              "DLOAD\r\n 1  2  20  0 -1 \r\n\r\n\r\n"
+              "SEISMIC\r\n 2  8  .35  .5  .85  1  1 \r\n 3  3  4  40 \r\n\r\n");
+    EXPECT_TRUE(nonZeroAfterClosingRecords(target()).empty());
+
+    // The check reads the file with the reader's rules and passes it; the
+    // frame has both sections and all four nodes.
+    RecordingHost checkHost;
+    EXPECT_EQ(CmdWjjy(target(), checkHost), PrepOutcome::Done);
+    const FrameModel m = test::readModel(target());
+    EXPECT_EQ(m.NSEC, 2);
+    EXPECT_EQ(m.NJ, 4);
+    EXPECT_EQ(m.XY(1, 4), 6.0f);
+    EXPECT_EQ(m.NB, 1);
+    EXPECT_EQ(m.NC, 2);
+
+    // The finder guards itself: a stream with a value after a blank line is seen.
+    test::writeFile(folder.path("PLANTED.TVL"),
+                    "DLOAD\r\n 1  2  20  0 -1 \r\n\r\n 2  2  5  0 -1 \r\n");
+    EXPECT_EQ(nonZeroAfterClosingRecords(folder.path("PLANTED.TVL")),
+              (std::vector<std::string>{"DLOAD:2", "DLOAD:2", "DLOAD:5", "DLOAD:-1"}));
+}
+
+// Records after the end of a segment (a blank line, a record whose first
+// value is 0, an empty mass group) would be lost when the converted file is
+// read: the conversion is refused, naming the segment and both lines, and
+// nothing is written.
+TEST_F(Conversion, DataAfterTheEndOfASegmentIsRefused) {
+    struct Case {
+        std::string tail;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"DLOAD\r\n1,2,20,0,-1,\r\n\r\n1,1,36,3,\r\n",
+         "源文件 'DLOAD' 数据段第 21 行的数值 1 在第 20 行的空行之后,转换后读入时会被丢掉,"
+         "请检查核对数据后重试！"},
+        {"DLOAD\r\n1,2,20,0,-1,\r\n0,0,0,0,0,\r\n2,2,20,0,-1,\r\n",
+         "源文件 'DLOAD' 数据段第 21 行的数值 2 在第 20 行的结束记录(首个数值为 0)之后,"
+         "转换后读入时会被丢掉,请检查核对数据后重试！"},
+        // Joined on one line, the closing record is the second of the line.
+        {"DLOAD\r\n1,2,20,0,-1,0,0,0,0,0,1,1,5,2,0,\r\n",
+         "源文件 'DLOAD' 数据段第 19 行的数值 1 在第 19 行的结束记录(首个数值为 0)之后,"
+         "转换后读入时会被丢掉,请检查核对数据后重试！"},
+        {"DLOAD\r\n1,2,20,0,\r\n1,1,5,\r\n",
+         "源文件 'DLOAD' 数据段的数值个数不是每条记录 5 个数值的整数倍,转换后读入时各条记录会错位,"
+         "请检查核对数据后重试！"},
+        {"SEISMIC\r\n2,8,.35,.5,.85,1,1,\r\n3,3,4,40,\r\n",
+         "源文件 'SEISMIC' 数据段第 20 行的质点数据在第 19 行的空质点记录(数据个数为 0)之后,"
+         "转换后读入时会被丢掉,请检查核对数据后重试！"},
+    };
+    for (const Case& c : cases) {
+        RecordingHost refused;
+        test::writeFile(source(), kStructure + c.tail);
+        EXPECT_EQ(CmdWjzh(source(), refused), PrepOutcome::Refused) << c.tail;
+        ASSERT_EQ(refused.messages.size(), 1u) << c.tail;
+        EXPECT_EQ(refused.messages[0].text, c.text);
+        EXPECT_EQ(refused.messages[0].title, "提示！");
+        EXPECT_FALSE(std::filesystem::exists(target()));
+    }
 }
 
 TEST_F(Conversion, AConvertedFilePassesTheCheckAndReadsAsTheFrame) {

@@ -137,12 +137,33 @@ TEST_F(Generation, AMassSpreadOverRowsRunsOnOneLine) {
 
 TEST_F(Generation, LoadsFollowedBySeismicDataNeedNoClosingLoadLine) {
     test::fill(db, "WLOAD", {{5, 2, 1.5, 0, -1}});
+    test::fill(db, "SEISMIC1", {{2, 8, 0.35, 0.5, 0.85, 1, 1}});
     test::fill(db, "SEISMIC2", {{2, 7, 100}});
     EXPECT_EQ(generate(), PrepOutcome::Done);
-    // The mass rows follow the empty line of WLOAD directly when SEISMIC1 has no row.
+    // The SEISMIC header written after WLOAD clears the load flag.
     EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + "\r\n\r\n" +
                              "WLOAD\r\n 5  2  1.5  0 -1 \r\n\r\n"
+                             "SEISMIC\r\n"
+                             " 2  8  .35  .5  .85  1  1 \r\n"
                              " 2  7  100 \r\n"
+                             " 0  0 \r\n"
+                             "\r\n");
+}
+
+// A continuation row whose count cell is filled: the cell is written where it
+// stands, as one more value of the open record, and counts as one. NRN 4
+// announces four values; the rows hold 9 | 5, 10 | 250, which read back as
+// nodes 9, 5, 10 and the additional weight 250.
+TEST_F(Generation, AContinuationRowWithItsCountCellFilledWritesThatValueInTheRecord) {
+    test::fill(db, "SEISMIC1", {{1, 7, 0.4, 0.5, 1, 2, 1.1}});
+    test::fill(db, "SEISMIC2",
+               {{4, 9, kEmpty}, {5, 10, kEmpty}, {kEmpty, kEmpty, 250}, {2, 12, 60}});
+    EXPECT_EQ(generate(), PrepOutcome::Done);
+    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + "\r\n\r\n\r\n" +
+                             "SEISMIC\r\n"
+                             " 1  7  .4  .5  1  2  1.1 \r\n"
+                             " 4  9  5  10  250 \r\n"
+                             " 2  12  60 \r\n"
                              " 0  0 \r\n"
                              "\r\n");
 }
@@ -229,13 +250,35 @@ TEST_F(GenerationRefusal, AWholeValueBeyondTheIntegerRange) {
 }
 
 TEST_F(GenerationRefusal, AMassRecordHoldingMoreValuesThanItsCount) {
+    test::fill(db, "SEISMIC1", {{2, 8, 0.35, 0.5, 0.85, 1, 1}});
     test::fill(db, "SEISMIC2", {{2, 7, 150}, {3, 5, kEmpty}, {kEmpty, 6, kEmpty}, {kEmpty, 8, 90}});
     expectRefused(
         "错误信息:'SEISMIC2' 表第 2 至 4 条记录的质点记录有 4 个数据,与 'NRN' 给定的 3 个不符,"
         "（TVL）文件没有生成！");
 }
 
+// The count is exceeded before any weight closes the record: refused at the
+// row where it happens, not reported as a record left open.
+TEST_F(GenerationRefusal, AMassRecordOverflowingItsCountBeforeItsWeight) {
+    test::fill(db, "SEISMIC1", {{2, 8, 0.35, 0.5, 0.85, 1, 1}});
+    test::fill(db, "SEISMIC2", {{2, 7, kEmpty}, {kEmpty, 8, kEmpty}, {kEmpty, 9, kEmpty}});
+    expectRefused(
+        "错误信息:'SEISMIC2' 表第 1 至 3 条记录的质点记录有 3 个数据,与 'NRN' 给定的 2 个不符,"
+        "（TVL）文件没有生成！");
+}
+
+// A filled count cell on a continuation row is a value of the open record:
+// 7, 3, 8 and 100 are four values where NRN announced two.
+TEST_F(GenerationRefusal, AContinuationCountCellIsCountedAsAValue) {
+    test::fill(db, "SEISMIC1", {{2, 8, 0.35, 0.5, 0.85, 1, 1}});
+    test::fill(db, "SEISMIC2", {{2, 7, kEmpty}, {3, 8, 100}});
+    expectRefused(
+        "错误信息:'SEISMIC2' 表第 1 至 2 条记录的质点记录有 4 个数据,与 'NRN' 给定的 2 个不符,"
+        "（TVL）文件没有生成！");
+}
+
 TEST_F(GenerationRefusal, AMassRecordHoldingFewerValuesThanItsCount) {
+    test::fill(db, "SEISMIC1", {{2, 8, 0.35, 0.5, 0.85, 1, 1}});
     test::fill(db, "SEISMIC2", {{3, kEmpty, 150}});
     expectRefused(
         "错误信息:'SEISMIC2' 表第 1 条记录的质点记录有 1 个数据,与 'NRN' 给定的 3 个不符,"
@@ -243,13 +286,79 @@ TEST_F(GenerationRefusal, AMassRecordHoldingFewerValuesThanItsCount) {
 }
 
 TEST_F(GenerationRefusal, AMassRecordNotClosedByAWeight) {
+    test::fill(db, "SEISMIC1", {{2, 8, 0.35, 0.5, 0.85, 1, 1}});
     test::fill(db, "SEISMIC2", {{2, 7, 150}, {2, 8, kEmpty}});
     expectRefused(
         "错误信息:'SEISMIC2' 表第 2 条记录的质点记录没有以附加重量 'AWi' "
         "结束,（TVL）文件没有生成！");
 }
 
+// A first value of 0 is the closing record of its segment: every row after
+// it would be lost. The value tested is the one written (0.4 rounds to 0).
+TEST_F(GenerationRefusal, ARowWhoseFirstValueIsZero) {
+    test::fill(db, "POINT", {{1, 0, 0, 0, 0, 0}, {0.4, 1, 2, 3, 0, 3.6}, {3, 4, 5, 6, 6, 3.6}});
+    expectRefused(
+        "错误信息:'POINT' 表第 2 条记录的 'IPi' 为 0,读入时该数据段在此结束,其后的记录都会丢失,"
+        "（TVL）文件没有生成！");
+}
+
+TEST_F(GenerationRefusal, AZeroMemberNumberOrWidthIsRefusedInEveryClosedSegment) {
+    struct Case {
+        const char* table;
+        std::initializer_list<double> row;
+        const char* column;
+    };
+    const Case cases[] = {{"BARSEC", {0, 0.5}, "Bi"},
+                          {"CONCRATE", {0}, "ICi"},
+                          {"BEAM", {0, 2, 1, 1}, "Ii"},
+                          {"COLUMN", {0, 2, 1, 1, 0}, "Ii"},
+                          {"DLOAD", {0, 2, 10, 0, -1}, "IBARi"},
+                          {"LLOAD", {0, 2, 10, 0, -1}, "IBARi"},
+                          {"WLOAD", {0, 2, 10, 0, -1}, "IBARi"}};
+    for (const Case& c : cases) {
+        JobDatabase job = test::newJob(folder, std::string(c.table) + ".mdb");
+        test::fill(job, c.table, {c.row});
+        RecordingHost refused;
+        const std::string out = folder.path(std::string(c.table) + ".TVL");
+        EXPECT_EQ(CmdWjsc(job, out, refused), PrepOutcome::Refused) << c.table;
+        EXPECT_FALSE(std::filesystem::exists(out)) << c.table;
+        ASSERT_EQ(refused.messages.size(), 1u) << c.table;
+        EXPECT_EQ(refused.messages[0].text,
+                  "错误信息:'" + std::string(c.table) + "' 表第 1 条记录的 '" + c.column +
+                      "' 为 0,读入时该数据段在此结束,其后的记录都会丢失,（TVL）文件没有生成！");
+    }
+    // A WEIGHT of 0 (no self-weight) and a STIFFNESS factor of 0 close nothing.
+    test::fill(db, "WEIGHT", {{0}});
+    test::fill(db, "STIFFNESS", {{0, 0}});
+    EXPECT_EQ(generate(), PrepOutcome::Done);
+}
+
+TEST_F(GenerationRefusal, AMassCountOfZeroWouldEndTheMassRecords) {
+    test::fill(db, "SEISMIC1", {{2, 8, 0.35, 0.5, 0.85, 1, 1}});
+    test::fill(db, "SEISMIC2", {{2, 7, 100}, {0, 8, 100}, {2, 9, 100}});
+    expectRefused(
+        "错误信息:'SEISMIC2' 表第 2 条记录的 'NRN' 为 0,读入时该数据段在此结束,其后的记录都会丢失,"
+        "（TVL）文件没有生成！");
+}
+
+TEST_F(GenerationRefusal, ASecondSeismicParameterRow) {
+    test::fill(db, "SEISMIC1", {{2, 8, 0.35, 0.5, 0.85, 1, 1}, {2, 7, 0.3, 0.5, 0.85, 1, 1}});
+    test::fill(db, "SEISMIC2", {{2, 7, 100}});
+    expectRefused(
+        "错误信息:'SEISMIC1' 表第 2 条记录多余:地震参数只能有一条记录,否则会被当作质点记录读入,"
+        "（TVL）文件没有生成！");
+}
+
+TEST_F(GenerationRefusal, MassRowsWithoutSeismicParameters) {
+    test::fill(db, "WLOAD", {{5, 2, 1.5, 0, -1}});
+    test::fill(db, "SEISMIC2", {{kEmpty, kEmpty, kEmpty}, {2, 7, 100}});
+    expectRefused(
+        "错误信息:'SEISMIC2' 表第 2 条记录是质点记录,但 'SEISMIC1' 表没有地震参数(KCLASS、K0、TG、"
+        "ALF1、ALF2、NN、ADJUST),质点记录不会被读入,（TVL）文件没有生成！");
+}
+
 TEST_F(GenerationRefusal, AMassRecordWithoutItsCount) {
+    test::fill(db, "SEISMIC1", {{2, 8, 0.35, 0.5, 0.85, 1, 1}});
     test::fill(db, "SEISMIC2", {{kEmpty, 7, 150}});
     expectRefused(
         "错误信息:'SEISMIC2' 表第 1 条记录开始一个质点记录,但 'NRN' 为空,（TVL）文件没有生成！");

@@ -103,11 +103,11 @@ TEST_F(Import, FillsTheTablesRowByRow) {
     EXPECT_TRUE(rows("STIFFNESS").empty());
     EXPECT_EQ(rows("BARSEC"), (std::vector<Row>{numbers({0.25, 0.5}), numbers({0.4, 0.4})}));
     EXPECT_EQ(rows("CONCRATE"), (std::vector<Row>{numbers({30}), numbers({25})}));
-    // Nodes in number order; the skipped number 5 is a restrained node at (0, 0).
+    // Nodes in number order; the skipped number 5 gets no row.
     EXPECT_EQ(rows("POINT"),
               (std::vector<Row>{numbers({1, 0, 0, 0, 0, 0}), numbers({2, 0, 0, 0, 6.3, 0}),
                                 numbers({3, 1, 2, 3, 0, 3.6}), numbers({4, 1, 4, 5, 6.3, 3.6}),
-                                numbers({5, 0, 0, 0, 0, 0}), numbers({6, 1, 6, 7, 6.3, 7.2})}));
+                                numbers({6, 1, 6, 7, 6.3, 7.2})}));
     // A factor of 0 stays 0, to be derived again from the end nodes.
     EXPECT_EQ(rows("COLUMN"),
               (std::vector<Row>{numbers({1, 3, 2, 2, 0}), numbers({2, 4, 2, 2, 1.5}),
@@ -133,6 +133,41 @@ TEST_F(Import, GeneratingAgainGivesTheSameFrameAndRecords) {
         EXPECT_EQ(segmentRecords(generated, segment), segmentRecords(source(), segment)) << segment;
     }
     EXPECT_EQ(segmentRecords(generated, "SEISMIC").size(), 3u);
+}
+
+// The node numbers of POINT, record by record.
+std::vector<int> pointNumbers(const std::string& path) {
+    RecordingHost host;
+    DataFile file(host, path);
+    EXPECT_TRUE(file.load());
+    std::vector<int> numbers;
+    EXPECT_EQ(file.FINDSEG("POINT", kSilent), 0);
+    ListReader& in = file.in();
+    for (int n = in.readInteger(); n != 0; n = in.readInteger()) {
+        for (int f = 0; f < 5; ++f) in.readSingle();
+        numbers.push_back(n);
+    }
+    return numbers;
+}
+
+// Nodes numbered 2, 5 and 7 (node 5 given twice, the later record counts):
+// three POINT rows, not seven, and the file generated again gives the same
+// three nodes.
+TEST_F(Import, OnlyTheNodesTheFileGivesBecomeRows) {
+    test::writeFile(source(),
+                    "BAR-SEC\r\n .4  .4 \r\n\r\nCONCRATE\r\n 30 \r\n\r\n"
+                    "POINT\r\n 7  0  0  0  6  0 \r\n 2  0  0  0  0  0 \r\n"
+                    " 5  1  2  3  9  9 \r\n 5  1  2  3  0  4 \r\n\r\n"
+                    "BEAM\r\n 5  7  1  1 \r\n\r\nCOLUMN\r\n 2  5  1  1  0 \r\n\r\n");
+    ASSERT_EQ(importDataFile(source(), db, host), PrepOutcome::Done);
+    EXPECT_EQ(rows("POINT"),
+              (std::vector<Row>{numbers({2, 0, 0, 0, 0, 0}), numbers({5, 1, 2, 3, 0, 4}),
+                                numbers({7, 0, 0, 0, 6, 0})}));
+
+    const std::string generated = folder.path("AGAIN.TVL");
+    ASSERT_EQ(CmdWjsc(db, generated, host), PrepOutcome::Done);
+    EXPECT_EQ(pointNumbers(generated), (std::vector<int>{2, 5, 7}));
+    test::expectSameModel(test::readModel(generated), test::readModel(source()));
 }
 
 TEST_F(Import, TheExampleFrameComesBackUnchanged) {
