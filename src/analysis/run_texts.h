@@ -44,6 +44,15 @@ inline std::string stiffnessOverLimit(long long entries, int limit) {
            "（最多" + std::to_string(limit) + "）。";
 }
 
+// The log line of a member of zero length: the message text, then which
+// member it is and its two end nodes, which stand at the same point.
+inline std::string zeroLengthLog(int member, int NB, int I, int J) {
+    const std::string kind =
+        member <= NB ? "梁 " + std::to_string(member) : "柱 " + std::to_string(member - NB);
+    return std::string(kZeroLengthMessage) + "杆件 " + std::to_string(member) + " (" + kind +
+           "): 节点 " + std::to_string(I) + "-" + std::to_string(J) + " 的坐标相同。";
+}
+
 inline std::string loadMemberMissing(std::string_view segment, int record, int member, int NE) {
     return "错误信息:'" + std::string(segment) + "' 数据段第 " + std::to_string(record) +
            " 条记录的杆件号 " + std::to_string(member) + " 不存在(应为 1～" + std::to_string(NE) +

@@ -57,6 +57,7 @@ bool KMAIN(AnalysisState& s, Host& host) {
     for (int m = 1; m <= md.NE; ++m) {
         const MemberGeometry g = memberGeometry(md, m);
         if (g.L == 0.0f) {
+            host.log(run_text::zeroLengthLog(m, md.NB, md.startNode(m), md.endNode(m)));
             host.message(run_text::kZeroLengthMessage, run_text::kNoticeTitle, Icon::Information);
             return false;
         }

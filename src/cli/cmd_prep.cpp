@@ -32,7 +32,8 @@ constexpr const char* kGenerateHelp =
     "\n"
     "Generates the frame data file OUT.TVL from the twelve tables of the job\n"
     "database, after the question (--yes answers it). A table row with an empty\n"
-    "cell refuses the generation and leaves OUT.TVL as it was.\n"
+    "cell, a row whose first value is 0, a second SEISMIC1 row or mass rows\n"
+    "without SEISMIC1 refuse the generation and leave OUT.TVL as it was.\n"
     "Exit status: 0 generated, 1 refused or declined, 2 wrong usage.\n";
 
 constexpr const char* kConvertHelp =
@@ -41,6 +42,8 @@ constexpr const char* kConvertHelp =
     "Converts a legacy .FRM frame file into the .TVL file of the same name beside\n"
     "it, after the question (--yes answers it). --analysis converts the way the\n"
     "analysis window does (seismic parameters kept as reals, notices in the log).\n"
+    "A source with data after the record that ends a segment (a blank line, a\n"
+    "record starting with 0, an empty mass group) is refused: the .TVL would lose it.\n"
     "Exit status: 0 converted, 1 refused or declined, 2 wrong usage.\n";
 
 constexpr const char* kCheckHelp =

@@ -10,9 +10,11 @@
 
 namespace tarvel {
 
-// The data file text, or the reason it cannot be written (a table row with
-// an empty or non-numeric cell, or a mass record whose value count differs
-// from the count it announces). Shows the status texts as it goes.
+// The data file text, or the reason it cannot be written: a table row with
+// an empty or non-numeric cell; a row whose first value is 0 (it would end
+// its segment when read); a second SEISMIC1 row; mass rows without SEISMIC1;
+// a mass record whose value count differs from the count it announces. So
+// the file always reads back as the tables say. Shows the status texts as it goes.
 struct GeneratedDataFile {
     bool ok = false;
     std::string text;     // CR LF lines

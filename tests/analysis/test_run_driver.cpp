@@ -185,7 +185,9 @@ TEST(RunDriver, MemberOfZeroLengthStopsTheRun) {
     const RunResult result = run.run(f.text());
     EXPECT_EQ(result.outcome, RunOutcome::Stopped);
     EXPECT_EQ(result.lastStep, RunStep::Assembly);
-    EXPECT_EQ(run.host.logLines, kHeader);
+    std::vector<std::string> log = kHeader;
+    log.push_back("Length of bar(AL=0),计算终止！杆件 1 (梁 1): 节点 2-3 的坐标相同。");
+    EXPECT_EQ(run.host.logLines, log);
     ASSERT_EQ(run.host.messages.size(), 1u);
     EXPECT_EQ(run.host.messages[0].text, "Length of bar(AL=0),计算终止！");
     EXPECT_EQ(run.host.messages[0].title, "提示！");

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "analysis/analysis_state.h"
 #include "analysis/element_stiffness.h"
@@ -181,6 +183,10 @@ TEST(StiffnessAssembly, MemberOfZeroLengthStopsTheAssembly) {
     EXPECT_EQ(host.messages[0].text, "Length of bar(AL=0),计算终止！");
     EXPECT_EQ(host.messages[0].title, "提示！");
     EXPECT_EQ(host.messages[0].icon, Icon::Information);
+    // The log names the member (the beam, member 1) and its nodes.
+    EXPECT_EQ(host.logLines,
+              std::vector<std::string>{
+                  "Length of bar(AL=0),计算终止！杆件 1 (梁 1): 节点 2-3 的坐标相同。"});
 }
 
 }  // namespace
