@@ -17,7 +17,10 @@ namespace tarvel {
 std::optional<std::string> frmTargetPath(const std::string& source);
 
 // Converts `source` (an empty path is a cancelled file choice). Nothing is
-// written before the Yes, and the target is written whole or not at all.
+// written before the Yes, and the target is written whole or not at all. The
+// target reads as the source: a source with data after the record that ends
+// a segment for the data file's reader (a blank line, a record starting with
+// 0, an empty mass group) is refused, naming the segment and both lines.
 PrepOutcome convertFrmFile(const std::string& source, PrepWindow window, Host& host);
 
 inline PrepOutcome CmdWjzh(const std::string& source, Host& host) {
