@@ -14,7 +14,7 @@
 #include <string>
 
 #include "analysis/analysis_state.h"
-#include "analysis/run_driver.h"
+#include "run/run_driver.h"
 #include "common/host.h"
 #include "silent_host.h"
 

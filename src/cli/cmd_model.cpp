@@ -6,7 +6,7 @@
 
 #include "cli/commands.h"
 #include "cli/json_writer.h"
-#include "common/console_host.h"
+#include "cli/console_host.h"
 #include "common/printed_number.h"
 #include "model/concrete_table.h"
 #include "model/data_file.h"

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "analysis/analysis_state.h"
-#include "analysis/report_common.h"
-#include "analysis/run_driver.h"
+#include "report/report_common.h"
+#include "run/run_driver.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
-#include "common/console_host.h"
+#include "cli/console_host.h"
 #include "common/file_io.h"
 
 namespace tarvel::cli {

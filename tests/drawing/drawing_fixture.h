@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "common/recording_host.h"
+#include "support/recording_host.h"
 #include "drawing/drawing_window.h"
 #include "drawing/dxf_probe.h"
 #include "support/temp_dir.h"

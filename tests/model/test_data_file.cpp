@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/recording_host.h"
+#include "support/recording_host.h"
 #include "model/data_file.h"
 #include "support/temp_dir.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "common/recording_host.h"
+#include "support/recording_host.h"
 #include "model/data_file.h"
 #include "model/size_precheck.h"
 #include "support/temp_dir.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/recording_host.h"
+#include "support/recording_host.h"
 #include "prep/data_file_check.h"
 #include "prep/frm_conversion.h"
 #include "prep_test_support.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/list_input.h"
-#include "common/recording_host.h"
+#include "support/recording_host.h"
 #include "model/data_file.h"
 #include "prep/data_file_generation.h"
 #include "prep/job_import.h"

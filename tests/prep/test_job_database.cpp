@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/recording_host.h"
+#include "support/recording_host.h"
 #include "prep/file_choice.h"
 #include "prep/job_template.h"
 #include "prep/record_set.h"
