@@ -8,13 +8,12 @@
 #include "design/beam_design.h"
 #include "analysis/design_results.h"
 #include "design/steel_grades.h"
+#include "support/tolerances.h"
 
 namespace tarvel {
 namespace {
 
-void expectClose(float actual, double expected, double rel = 2e-5) {
-    EXPECT_NEAR(actual, expected, rel * std::fabs(expected) + 1e-4) << "expected " << expected;
-}
+using testing::expectClose;
 
 // 250 × 500 beam of C30: fc = fcm = 14.3, ft = 1.43, h0 = 465, α1 fcm b = 3575 N/mm.
 RcSection c30Beam() {

@@ -9,13 +9,12 @@
 #include "design/column_design.h"
 #include "analysis/design_results.h"
 #include "support/recording_host.h"
+#include "support/tolerances.h"
 
 namespace tarvel {
 namespace {
 
-void expectClose(float actual, double expected, double rel = 2e-5) {
-    EXPECT_NEAR(actual, expected, rel * std::fabs(expected) + 1e-4) << "expected " << expected;
-}
+using testing::expectClose;
 
 // 400 × 400 column of C30: fc = fcm = 14.3, ft = 1.43; h0 = 360, A = 160 000,
 // Amin = 320, Amax = 4800, α1 fcm b = 5720 N/mm, fc A = 2 288 000 N.

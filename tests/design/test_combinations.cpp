@@ -4,14 +4,15 @@
 #include <cmath>
 
 #include "design/load_combinations.h"
+#include "support/tolerances.h"
 
 namespace tarvel {
 namespace {
 
-// Relative comparison for single-precision sums of a few terms.
-void expectClose(float actual, double expected) {
-    EXPECT_NEAR(actual, expected, 1e-5 * std::fabs(expected) + 1e-4) << "expected " << expected;
-}
+using testing::expectClose;
+
+// Relative tolerance for single-precision sums of a few terms.
+constexpr double kSumTolerance = 1e-5;
 
 // D 10, L1 -4, L2 6, W 5, E 8, ALF1 0.5. Wind pairs use 1.4 × 0.85 = 1.19.
 TEST(LoadCombinations, BeamMomentListAWorkedByHand) {
@@ -32,7 +33,7 @@ TEST(LoadCombinations, BeamMomentListAWorkedByHand) {
     };
     for (int n = 1; n <= kBeamCombinations; ++n) {
         SCOPED_TRACE(n);
-        expectClose(c[static_cast<std::size_t>(n)], expected[n]);
+        expectClose(c[static_cast<std::size_t>(n)], expected[n], kSumTolerance);
     }
     EXPECT_EQ(largestOf(c, 1, 13), 9);
     EXPECT_EQ(smallestOf(c, 1, 13), 10);
@@ -63,7 +64,7 @@ TEST(LoadCombinations, BeamShearListBWorkedByHand) {
     // clang-format on
     for (int n = 1; n <= kBeamCombinations; ++n) {
         SCOPED_TRACE(n);
-        expectClose(c[static_cast<std::size_t>(n)], expected[n]);
+        expectClose(c[static_cast<std::size_t>(n)], expected[n], kSumTolerance);
     }
     EXPECT_EQ(largestMagnitudeOf(c, 1, 13), 9);
     EXPECT_EQ(largestMagnitudeOf(c, 14, 21), 17);
@@ -87,9 +88,9 @@ TEST(LoadCombinations, TiesReportTheLowerNumber) {
 // Without wind and seismic data the seismic combinations still exist: 0.75·(D + 1.3·ALF1·L).
 TEST(LoadCombinations, SeismicCombinationsFormedWithoutSeismicData) {
     const BeamCombinations c = beamMomentCombinations({10.0f, 0.0f, 4.0f, 0.0f, 0.0f}, 0.0f);
-    expectClose(c[16], 7.5);   // 0.75·(10 + 1.3·0·4)
-    expectClose(c[17], 9.0);   // 0.75·12
-    expectClose(c[8], 14.76);  // 10 + 1.19·4: repeats 4 with 1.19 instead of 1.4
+    expectClose(c[16], 7.5, kSumTolerance);   // 0.75·(10 + 1.3·0·4)
+    expectClose(c[17], 9.0, kSumTolerance);   // 0.75·12
+    expectClose(c[8], 14.76, kSumTolerance);  // 10 + 1.19·4: repeats 4 with 1.19 instead of 1.4
 }
 
 // MD 100, ML 40, MW 30, ME 50; ND 1000, NL 300, NW 20, NE 60; RMN 0.5, ALF1 0.5,
@@ -107,8 +108,8 @@ TEST(LoadCombinations, ColumnMomentListCWorkedByHand) {
     // clang-format on
     for (int n = 1; n <= kColumnMomentCombinations; ++n) {
         SCOPED_TRACE(n);
-        expectClose(c[static_cast<std::size_t>(n)].M, M[n]);
-        expectClose(c[static_cast<std::size_t>(n)].N, N[n]);
+        expectClose(c[static_cast<std::size_t>(n)].M, M[n], kSumTolerance);
+        expectClose(c[static_cast<std::size_t>(n)].N, N[n], kSumTolerance);
     }
 }
 
@@ -144,8 +145,8 @@ TEST(LoadCombinations, ColumnShearListDWorkedByHand) {
     // clang-format on
     for (int n = 1; n <= kColumnShearCombinations; ++n) {
         SCOPED_TRACE(n);
-        expectClose(c[static_cast<std::size_t>(n)].V, V[n]);
-        expectClose(c[static_cast<std::size_t>(n)].N, N[n]);
+        expectClose(c[static_cast<std::size_t>(n)].V, V[n], kSumTolerance);
+        expectClose(c[static_cast<std::size_t>(n)].N, N[n], kSumTolerance);
     }
 }
 
@@ -168,9 +169,9 @@ TEST(LoadCombinations, SupportListEWorkedByHand) {
     // clang-format on
     for (int n = 1; n <= kSupportCombinations; ++n) {
         SCOPED_TRACE(n);
-        expectClose(c[static_cast<std::size_t>(n)].M, M[n]);
-        expectClose(c[static_cast<std::size_t>(n)].V, V[n]);
-        expectClose(c[static_cast<std::size_t>(n)].N, N[n]);
+        expectClose(c[static_cast<std::size_t>(n)].M, M[n], kSumTolerance);
+        expectClose(c[static_cast<std::size_t>(n)].V, V[n], kSumTolerance);
+        expectClose(c[static_cast<std::size_t>(n)].N, N[n], kSumTolerance);
     }
     const SupportExtremes plain = supportExtremes(c, 1, 6);
     EXPECT_EQ(plain.largestM, 5);
