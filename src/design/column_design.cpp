@@ -5,8 +5,8 @@
 #include <string>
 
 #include "analysis/analysis_state.h"
-#include "design/steel_grades.h"
 #include "common/printed_number.h"
+#include "design/steel_grades.h"
 
 namespace tarvel {
 

@@ -7,9 +7,9 @@
 // combination (lists C and D of load_combinations.h). The section routines
 // take forces, section and materials only (N, mm, N/mm²).
 
+#include "common/host.h"
 #include "design/beam_design.h"
 #include "design/load_combinations.h"
-#include "common/host.h"
 
 namespace tarvel {
 

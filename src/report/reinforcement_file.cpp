@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "report/report.h"
-#include "report/report_common.h"
 #include "analysis/run_texts.h"
 #include "common/basic_convert.h"
 #include "common/print_buffer.h"
+#include "report/report.h"
+#include "report/report_common.h"
 
 namespace tarvel {
 

@@ -1,9 +1,9 @@
 #include "report/report.h"
 
-#include "report/report_table_one.h"
-#include "report/report_table_two.h"
 #include "analysis/run_texts.h"
 #include "common/file_io.h"
+#include "report/report_table_one.h"
+#include "report/report_table_two.h"
 
 namespace tarvel {
 

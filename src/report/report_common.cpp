@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "analysis/run_texts.h"
-#include "design/steel_grades.h"
 #include "common/file_io.h"
+#include "design/steel_grades.h"
 
 namespace tarvel {
 

@@ -9,8 +9,8 @@
 
 #include "analysis/analysis_state.h"
 #include "analysis/design_results.h"
-#include "report/report_common.h"
 #include "common/print_buffer.h"
+#include "report/report_common.h"
 
 namespace tarvel {
 

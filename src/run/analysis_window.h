@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "analysis/analysis_state.h"
-#include "run/run_driver.h"
 #include "common/host.h"
+#include "run/run_driver.h"
 
 namespace tarvel {
 

@@ -3,22 +3,22 @@
 #include <string>
 
 #include "analysis/band_solver.h"
-#include "design/beam_design.h"
-#include "design/column_design.h"
 #include "analysis/dynamics.h"
-#include "report/reinforcement_file.h"
-#include "report/report.h"
-#include "analysis/seismic_action.h"
 #include "analysis/live_arrangement.h"
 #include "analysis/load_vectors.h"
 #include "analysis/mechanism_check.h"
 #include "analysis/member_forces.h"
 #include "analysis/run_texts.h"
+#include "analysis/seismic_action.h"
 #include "analysis/stiffness_assembly.h"
 #include "common/file_io.h"
+#include "design/beam_design.h"
+#include "design/column_design.h"
 #include "model/data_file.h"
 #include "model/frame_reader.h"
 #include "model/size_precheck.h"
+#include "report/reinforcement_file.h"
+#include "report/report.h"
 
 namespace tarvel {
 

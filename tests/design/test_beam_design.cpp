@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "analysis/analysis_state.h"
-#include "design/beam_design.h"
 #include "analysis/design_results.h"
+#include "design/beam_design.h"
 #include "design/steel_grades.h"
 #include "support/tolerances.h"
 

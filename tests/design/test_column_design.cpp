@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "analysis/analysis_state.h"
-#include "design/column_design.h"
 #include "analysis/design_results.h"
+#include "design/column_design.h"
 #include "support/recording_host.h"
 #include "support/tolerances.h"
 

@@ -7,8 +7,8 @@
 
 #include "analysis/analysis_state.h"
 #include "analysis/design_results.h"
-#include "report/reinforcement_file.h"
 #include "common/list_input.h"
+#include "report/reinforcement_file.h"
 #include "support/portal_frame.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"

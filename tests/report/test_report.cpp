@@ -9,11 +9,11 @@
 
 #include "analysis/analysis_state.h"
 #include "analysis/design_results.h"
+#include "common/print_buffer.h"
 #include "report/report.h"
 #include "report/report_common.h"
 #include "report/report_table_one.h"
 #include "report/report_table_two.h"
-#include "common/print_buffer.h"
 #include "support/portal_frame.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "run/analysis_window.h"
-#include "support/recording_host.h"
 #include "support/frame_builder.h"
+#include "support/recording_host.h"
 
 namespace tarvel {
 namespace {

@@ -18,11 +18,11 @@
 #include "analysis/element_stiffness.h"
 #include "analysis/load_vectors.h"
 #include "analysis/member_forces.h"
-#include "run/run_driver.h"
 #include "analysis/stiffness_assembly.h"
-#include "support/recording_host.h"
 #include "model/data_file.h"
 #include "model/frame_reader.h"
+#include "run/run_driver.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 namespace tarvel::testing {
