@@ -14,8 +14,8 @@
 #include <string>
 
 #include "analysis/analysis_state.h"
-#include "analysis/run_driver.h"
 #include "common/host.h"
+#include "run/run_driver.h"
 #include "silent_host.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "common/console_host.h"
+#include "cli/console_host.h"
 #include "common/file_io.h"
 #include "common/list_input.h"
 #include "drawing/drawing_window.h"

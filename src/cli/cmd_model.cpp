@@ -5,8 +5,8 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/console_host.h"
 #include "cli/json_writer.h"
-#include "common/console_host.h"
 #include "common/printed_number.h"
 #include "model/concrete_table.h"
 #include "model/data_file.h"

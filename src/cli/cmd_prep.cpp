@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "common/console_host.h"
+#include "cli/console_host.h"
 #include "prep/data_file_check.h"
 #include "prep/data_file_generation.h"
 #include "prep/frm_conversion.h"

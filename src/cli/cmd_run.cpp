@@ -6,12 +6,12 @@
 #include <string>
 
 #include "analysis/analysis_state.h"
-#include "analysis/report_common.h"
-#include "analysis/run_driver.h"
 #include "cli/commands.h"
+#include "cli/console_host.h"
 #include "cli/json_writer.h"
-#include "common/console_host.h"
 #include "common/file_io.h"
+#include "report/report_common.h"
+#include "run/run_driver.h"
 
 namespace tarvel::cli {
 

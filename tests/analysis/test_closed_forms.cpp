@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "clamped_beam.h"
-#include "frame_builder.h"
+#include "support/frame_builder.h"
 
 namespace tarvel {
 namespace {

@@ -9,9 +9,9 @@
 #include "analysis/analysis_state.h"
 #include "analysis/band_solver.h"
 #include "analysis/stiffness_assembly.h"
-#include "common/recording_host.h"
 #include "model/data_file.h"
 #include "model/frame_reader.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 namespace tarvel::testing {

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "frame_builder.h"
+#include "support/frame_builder.h"
 
 namespace tarvel {
 namespace {

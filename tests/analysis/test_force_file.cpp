@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "frame_builder.h"
+#include "support/frame_builder.h"
 
 namespace tarvel {
 namespace {

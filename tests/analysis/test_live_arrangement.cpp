@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "analysis/live_arrangement.h"
-#include "frame_builder.h"
+#include "support/frame_builder.h"
 
 namespace tarvel {
 namespace {

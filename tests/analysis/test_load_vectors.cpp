@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/load_vectors.h"
-#include "frame_builder.h"
+#include "support/frame_builder.h"
 
 namespace tarvel {
 namespace {

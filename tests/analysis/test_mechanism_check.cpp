@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/mechanism_check.h"
-#include "frame_builder.h"
+#include "support/frame_builder.h"
 
 namespace tarvel {
 namespace {

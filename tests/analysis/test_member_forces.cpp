@@ -6,7 +6,7 @@
 #include <random>
 
 #include "analysis/member_forces.h"
-#include "frame_builder.h"
+#include "support/frame_builder.h"
 
 namespace tarvel {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "frame_builder.h"
+#include "support/frame_builder.h"
 
 namespace tarvel {
 namespace {

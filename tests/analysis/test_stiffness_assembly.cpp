@@ -10,7 +10,7 @@
 #include "analysis/analysis_state.h"
 #include "analysis/element_stiffness.h"
 #include "analysis/stiffness_assembly.h"
-#include "common/recording_host.h"
+#include "support/recording_host.h"
 
 namespace tarvel {
 namespace {

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "analysis/analysis_state.h"
-#include "analysis/run_driver.h"
-#include "common/recording_host.h"
 #include "drawing/drawing_window.h"
 #include "prep/data_file_check.h"
+#include "run/run_driver.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 namespace tarvel {

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "common/recording_host.h"
 #include "drawing/drawing_window.h"
 #include "drawing/dxf_probe.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 namespace tarvel::testing {

@@ -7,9 +7,9 @@
 #include <initializer_list>
 #include <string>
 
-#include "common/recording_host.h"
 #include "drawing/dxf_probe.h"
 #include "drawing/dxf_writer.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 namespace tarvel {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "common/recording_host.h"
 #include "filemgr/file_manager.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 namespace tarvel {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/recording_host.h"
 #include "model/data_file.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 namespace tarvel {

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "common/recording_host.h"
 #include "model/data_file.h"
 #include "model/frame_reader.h"
 #include "model/frame_text.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 namespace tarvel {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "common/recording_host.h"
 #include "model/data_file.h"
 #include "model/size_precheck.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 namespace tarvel {

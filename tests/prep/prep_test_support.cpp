@@ -7,10 +7,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "common/recording_host.h"
 #include "model/data_file.h"
 #include "model/frame_reader.h"
 #include "prep/job_template.h"
+#include "support/recording_host.h"
 
 namespace tarvel::test {
 

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "common/list_input.h"
-#include "common/recording_host.h"
 #include "model/data_file.h"
 #include "prep/data_file_check.h"
 #include "prep/frm_conversion.h"
 #include "prep_test_support.h"
+#include "support/recording_host.h"
 
 namespace tarvel {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "common/recording_host.h"
 #include "prep/data_file_check.h"
 #include "prep/data_file_generation.h"
 #include "prep_test_support.h"
+#include "support/recording_host.h"
 
 namespace tarvel {
 namespace {

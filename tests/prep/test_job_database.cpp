@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
-#include "common/recording_host.h"
 #include "prep/file_choice.h"
 #include "prep/job_template.h"
 #include "prep/record_set.h"
 #include "prep_test_support.h"
+#include "support/recording_host.h"
 
 namespace tarvel {
 namespace {
