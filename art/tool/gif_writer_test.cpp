@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "gif_writer.h"
+#include "offscreen.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ void edgeCases() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    tarvel::art::prepareOffscreen();  // fonts, but no screen
     QGuiApplication app(argc, argv);
     noiseRoundTrip(300, 200);
     noiseRoundTrip(17, 3);

@@ -21,6 +21,7 @@
 #include <cstdio>
 
 #include "gif_writer.h"
+#include "offscreen.h"
 
 namespace {
 
@@ -99,8 +100,7 @@ int check(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Rendering needs fonts but no screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    tarvel::art::prepareOffscreen();  // fonts, but no screen
     QGuiApplication app(argc, argv);
     const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (command == "render" && argc == 6) {
