@@ -8,6 +8,8 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libsqlite3-dev sqlite3
   python3 python3-ezdxf
+  # art/: the program's pictures are rendered with QtGui and QtSvg, Chinese text in WenQuanYi
+  qt6-base-dev qt6-svg-dev fonts-wqy-microhei
 )
 
 missing=()
