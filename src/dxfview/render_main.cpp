@@ -9,9 +9,13 @@
 // 2 wrong usage.
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+
+#include <unistd.h>
 
 #include "dxfview/drawing_scene.h"
 
@@ -31,6 +35,15 @@ int usage(const char* problem) {
 int main(int argc, char** argv) {
     // No screen needed: the offscreen platform unless one was chosen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A run without a login session has no runtime folder: give it one of
+    // its own rather than a warning on every run.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + QStringLiteral("/tarvel-runtime-") +
+                                QString::number(::getuid());
+        if (QDir().mkpath(runtime) &&
+            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments().mid(1);
 
