@@ -89,16 +89,16 @@ struct Insert {
     std::size_t line = 0;
 };
 
-// An entity of a block or of the drawing, or an insert to be expanded.
-struct Item {
-    bool isInsert = false;
-    DxfEntity entity;
-    Insert insert;
+// The entities of a block or of the drawing, and where the inserts among
+// them stand: insert k of the parser before entity `position`.
+struct Out {
+    std::vector<DxfEntity> entities;
+    std::vector<std::pair<std::size_t, int>> inserts;  // position, insert
 };
 
 struct Block {
     DxfPoint base;
-    std::vector<Item> items;
+    Out out;
 };
 
 class Parser {
@@ -123,13 +123,18 @@ class Parser {
             } else if (name == "BLOCKS") {
                 blocks();
             } else if (name == "ENTITIES") {
+                top_.entities.reserve(g_.size() / 8);
                 entities(top_);
                 expectEndSection(head.line);
             } else {
                 skipSection(head.line);
             }
         }
-        for (const Item& item : top_) expand(item, d, 0);
+        if (top_.inserts.empty()) {
+            d.entities = std::move(top_.entities);
+        } else {
+            emit(top_, d, 0);
+        }
     }
 
   private:
@@ -198,7 +203,7 @@ class Parser {
                 if (f.code == 10) block.base.x = number(f);
                 if (f.code == 20) block.base.y = number(f);
             }
-            entities(block.items, "ENDBLK");
+            entities(block.out, "ENDBLK");
             if (!atZero("ENDBLK")) fail(g.line, "块 '" + clip(name) + "' 没有以 ENDBLK 结束");
             ++i_;
             while (i_ < g_.size() && g_[i_].code != 0) ++i_;  // ENDBLK's own groups
@@ -208,30 +213,31 @@ class Parser {
     }
 
     // Entities up to ENDSEC (or `end` inside a block).
-    void entities(std::vector<Item>& items, std::string_view end = "ENDSEC") {
+    void entities(Out& out, std::string_view end = "ENDSEC") {
         while (i_ < g_.size() && !atZero("ENDSEC") && !atZero(end)) {
             const Group& head = g_[i_];
             if (head.code != 0) fail(head.line, "应为组码 0 (图元开始)");
             const std::string_view type = trimBlanks(head.value);
             ++i_;
             if (type == "LINE") {
-                line(items);
+                line(out);
             } else if (type == "CIRCLE" || type == "ARC") {
-                circle(items, type == "ARC");
+                circle(out, type == "ARC");
             } else if (type == "TEXT") {
-                text(items, false);
+                text(out, false);
             } else if (type == "MTEXT") {
-                text(items, true);
+                text(out, true);
             } else if (type == "LWPOLYLINE") {
-                lwpolyline(items);
+                lwpolyline(out);
             } else if (type == "POLYLINE") {
-                polyline(items);
+                polyline(out);
             } else if (type == "INSERT") {
-                insert(items);
+                insert(out);
             } else {
                 skipFields();  // entities this reader does not draw
             }
-            if (items.size() > kMaxDxfEntities) fail(head.line, "图元太多");
+            if (out.entities.size() + out.inserts.size() > kMaxDxfEntities)
+                fail(head.line, "图元太多");
         }
     }
 
@@ -252,9 +258,8 @@ class Parser {
         return false;
     }
 
-    void line(std::vector<Item>& items) {
-        Item item;
-        DxfEntity& e = item.entity;
+    void line(Out& out) {
+        DxfEntity& e = out.entities.emplace_back();
         e.kind = DxfKind::Line;
         e.points.resize(2);
         while (i_ < g_.size() && g_[i_].code != 0) {
@@ -268,12 +273,10 @@ class Parser {
                 default: break;
             }
         }
-        items.push_back(std::move(item));
     }
 
-    void circle(std::vector<Item>& items, bool arc) {
-        Item item;
-        DxfEntity& e = item.entity;
+    void circle(Out& out, bool arc) {
+        DxfEntity& e = out.entities.emplace_back();
         e.kind = arc ? DxfKind::Arc : DxfKind::Circle;
         e.points.resize(1);
         while (i_ < g_.size() && g_[i_].code != 0) {
@@ -292,12 +295,10 @@ class Parser {
             e.startAngle = 0.0;
             e.endAngle = 360.0;
         }
-        items.push_back(std::move(item));
     }
 
-    void text(std::vector<Item>& items, bool multiline) {
-        Item item;
-        DxfEntity& e = item.entity;
+    void text(Out& out, bool multiline) {
+        DxfEntity& e = out.entities.emplace_back();
         e.kind = DxfKind::Text;
         e.multiline = multiline;
         e.points.resize(1);
@@ -346,12 +347,10 @@ class Parser {
             e.halign = (attachment - 1) % 3;
             e.valign = 3 - (attachment - 1) / 3;
         }
-        items.push_back(std::move(item));
     }
 
-    void lwpolyline(std::vector<Item>& items) {
-        Item item;
-        DxfEntity& e = item.entity;
+    void lwpolyline(Out& out) {
+        DxfEntity& e = out.entities.emplace_back();
         e.kind = DxfKind::Polyline;
         while (i_ < g_.size() && g_[i_].code != 0) {
             const Group& f = g_[i_++];
@@ -367,12 +366,10 @@ class Parser {
                 default: break;
             }
         }
-        items.push_back(std::move(item));
     }
 
-    void polyline(std::vector<Item>& items) {
-        Item item;
-        DxfEntity& e = item.entity;
+    void polyline(Out& out) {
+        DxfEntity& e = out.entities.emplace_back();
         e.kind = DxfKind::Polyline;
         const std::size_t start = g_[i_ - 1].line;
         while (i_ < g_.size() && g_[i_].code != 0) {
@@ -395,13 +392,12 @@ class Parser {
         if (!atZero("SEQEND")) fail(i_ < g_.size() ? g_[i_].line : start, "POLYLINE 没有以 SEQEND 结束");
         ++i_;
         skipFields();
-        items.push_back(std::move(item));
     }
 
-    void insert(std::vector<Item>& items) {
-        Item item;
-        item.isInsert = true;
-        Insert& ins = item.insert;
+    void insert(Out& out) {
+        out.inserts.emplace_back(out.entities.size(), static_cast<int>(inserts_.size()));
+        inserts_.emplace_back();
+        Insert& ins = inserts_.back();
         ins.line = g_[i_ - 1].line;
         bool attributes = false;
         while (i_ < g_.size() && g_[i_].code != 0) {
@@ -430,24 +426,25 @@ class Parser {
                 skipFields();
             }
         }
-        items.push_back(std::move(item));
     }
 
-    // Puts an item into the drawing, an insert as its block's entities.
-    void expand(const Item& item, DxfDrawing& d, int depth) {
-        if (!item.isInsert) {
-            d.entities.push_back(item.entity);
-            return;
+    // Puts entities into the drawing, each insert as its block's entities.
+    void emit(const Out& out, DxfDrawing& d, int depth) {
+        std::size_t next = 0;
+        for (std::size_t k = 0; k <= out.entities.size(); ++k) {
+            for (; next < out.inserts.size() && out.inserts[next].first == k; ++next)
+                expand(inserts_[static_cast<std::size_t>(out.inserts[next].second)], d, depth);
+            if (k < out.entities.size()) d.entities.push_back(out.entities[k]);
         }
-        const Insert& ins = item.insert;
+    }
+
+    void expand(const Insert& ins, DxfDrawing& d, int depth) {
         if (depth >= kMaxBlockNesting) fail(ins.line, "块嵌套太深 (可能引用了自身)");
         const auto found = blocks_.find(ins.block);
         if (found == blocks_.end()) return;  // a missing block draws nothing
         const std::size_t first = d.entities.size();
-        for (const Item& inner : found->second.items) {
-            expand(inner, d, depth + 1);
-            if (d.entities.size() > kMaxDxfEntities) fail(ins.line, "块展开后图元太多");
-        }
+        emit(found->second.out, d, depth + 1);
+        if (d.entities.size() > kMaxDxfEntities) fail(ins.line, "块展开后图元太多");
         for (std::size_t k = first; k < d.entities.size(); ++k) {
             place(d.entities[k], found->second.base, ins);
         }
@@ -494,7 +491,8 @@ class Parser {
 
     std::vector<Group> g_;
     std::size_t i_ = 0;
-    std::vector<Item> top_;
+    Out top_;
+    std::vector<Insert> inserts_;
     std::map<std::string, Block, std::less<>> blocks_;
 };
 

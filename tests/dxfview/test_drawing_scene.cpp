@@ -51,7 +51,7 @@ class DrawingSceneTest : public DrawingTest {};
 
 TEST_F(DrawingSceneTest, EveryDrawingTheProgramWritesIsShownAsWritten) {
     write("FRAME.TVL", testing::twoBayFrameFile() +
-                           "LLOAD\r\n 2  2  8  0  0 \r\n\r\nWLOAD\r\n 5  1  3.5  2  0 \r\n\r\n");
+                           "LLOAD\r\n 2  2  8  0 -1 \r\n\r\nWLOAD\r\n 5  1  3.5  2  0 \r\n\r\n");
     window.FilList_Click("FRAME.TVL");
     ASSERT_TRUE(window.CmdDrawfm_Click());
     expectShownAsWritten(dir.file("FRAME.DXF"));
