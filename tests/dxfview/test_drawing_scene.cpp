@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPrinter>
 #include <QWheelEvent>
 
 #include "drawing/drawing_fixture.h"
@@ -145,6 +146,13 @@ TEST_F(DrawingSceneTest, ZoomToExtentsAndWheelZoomAboutTheMouse) {
 
     view.zoomToExtents();
     EXPECT_NEAR(view.zoom(), before, 1e-9);
+
+    // Printing goes to whatever printer the dialog gives; here a PDF file.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(dir.file("printed.pdf")));
+    view.drawingScene().printTo(printer);
+    EXPECT_EQ(testing::TempDir::read(dir.file("printed.pdf")).substr(0, 5), "%PDF-");
 }
 
 }  // namespace
