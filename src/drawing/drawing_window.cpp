@@ -1,5 +1,6 @@
 #include "drawing/drawing_window.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -31,6 +32,22 @@ float DrawingWindow::scaleFromBox() const {
 
 float DrawingWindow::heightFromBox() const {
     return static_cast<float>(boxValue(CboAlf, kEmptyOrdinateHeight));
+}
+
+float DrawingWindow::heightByStorey(std::vector<float> levels, float SCALE) {
+    // Levels closer than a millimetre are one level.
+    constexpr float kSameLevel = 0.001f;
+    // Labels stand up to 3 drawing units beyond an ordinate's end (offset 1, height 2).
+    constexpr float kLabelRoom = 3.0f;
+    constexpr float kSmallest = 1.0f;
+    std::sort(levels.begin(), levels.end());
+    float smallest = 0.0f;
+    for (std::size_t k = 1; k < levels.size(); ++k) {
+        const float h = levels[k] - levels[k - 1];
+        if (h > kSameLevel && (smallest == 0.0f || h < smallest)) smallest = h;
+    }
+    if (smallest == 0.0f || !(SCALE > 0.0f)) return static_cast<float>(kEmptyOrdinateHeight);
+    return std::max(smallest / 2 / SCALE - kLabelRoom, kSmallest);
 }
 
 void DrawingWindow::Form_Load() {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/host.h"
 #include "common/table.h"
@@ -41,6 +42,8 @@ inline constexpr const char* kMissingFileLogEnd =
     "',请检查工作路径是否正确,或尝试改用手动指定文件。";
 inline constexpr const char* kMissingFileMessageEnd = "',请检查工作路径是否正确！";
 inline constexpr const char* kTextStyle = "HZTXT";
+// The entry of the ordinate-height box that sizes the diagrams by the storeys.
+inline constexpr const char* kByStorey = "按层高";
 }  // namespace drawing_text
 
 class DrawingWindow {
@@ -59,7 +62,7 @@ class DrawingWindow {
     DxfWriter dxf;              // writer state: LAYER, SCALE, WORKDIR, DXFFILE (shown in TxtDxf)
     std::string TxtName;        // file chosen for the next command
     std::string CboScale;       // scale denominator n of 1:n ("" gives 1:100)
-    std::string CboAlf;         // largest diagram ordinate, drawing units ("" gives 20)
+    std::string CboAlf;  // largest diagram ordinate, drawing units ("" gives 20; kByStorey by the storeys)
     std::string CboHzlx;        // load type shown in the box ("" when none chosen)
     std::int16_t loadType = 0;  // 1 dead, 2 live, 3 wind, 0 none
     std::string flagM;          // "M" when moments are to be drawn; "NO" or "" otherwise
@@ -67,6 +70,10 @@ class DrawingWindow {
     std::string flagN;          // "N" for axial forces
     CheckBox Check1, Check2, Check3;  // the (M), (V), (N) boxes
     FrameModel model;                 // the frame of the structure drawing, read by this window
+    // Load case of the structure drawing: 0 all three on their layers, or 1
+    // dead, 2 live, 3 wind alone, in a drawing named after the data file and
+    // the case (EX1.TVL gives EX1_DLOAD.DXF).
+    std::int16_t frameCase = 0;
 
     // Events.
     void Form_Load();
@@ -116,6 +123,11 @@ class DrawingWindow {
     float scaleFromBox() const;
     // Largest ordinate H from its box, 20 when the box is empty.
     float heightFromBox() const;
+    // Largest ordinate H that keeps every diagram with its labels inside half
+    // the smallest storey height: half of it in drawing units less the room
+    // of the labels beyond the ordinates. `levels` are the Y values (m) of the
+    // member ends; 20 when they hold no storey.
+    static float heightByStorey(std::vector<float> levels, float SCALE);
     // The drawing written last, with its folder.
     std::string drawingPath() const { return dxf.WORKDIR + dxf.DXFFILE; }
 

@@ -83,7 +83,40 @@ Justification justification(std::string_view tp) {
     return j;
 }
 
+// The text style of the Chinese titles: a TrueType font with the Chinese
+// characters for programs that draw TrueType, and the Chinese big font that
+// CAD programs with shape fonts carry.
+constexpr std::string_view kChineseStyle = "HZTXT";
+constexpr std::string_view kChineseFont = "simsun.ttf";
+constexpr std::string_view kChineseBigFont = "gbcbig.shx";
+
+struct LayerColour {
+    std::string_view layer;
+    int colour;
+};
+// Frame and title black, labels and dimensions in quiet colours, each
+// diagram and load case in its own clear one.
+constexpr LayerColour kLayerColours[] = {
+    {"0", 7},      {"SEC-TEXT", 94}, {"P-TEXT", 150}, {"P-DIM", 8},
+    {"M", 1},      {"V", 5},         {"N", 6},        {"DLOAD", 1},
+    {"LLOAD", 5},  {"WLOAD", 30},
+};
+
+void appendGroup(std::string& out, std::string_view code, std::string_view value) {
+    out += code;
+    out += kLineEnd;
+    out += value;
+    out += kLineEnd;
+}
+
 }  // namespace
+
+int layerColour(std::string_view layer) {
+    for (const LayerColour& l : kLayerColours) {
+        if (l.layer == layer) return l.colour;
+    }
+    return 7;
+}
 
 std::string replaceLastFour(std::string_view NAME, std::string_view replacement) {
     const int kept = std::max(utf8Length(NAME) - 4, 0);
@@ -109,10 +142,7 @@ void XYTOXY(float X0, float Y0, float a, float B, float DX, float DY, float& X, 
 }
 
 void DxfWriter::group(std::string_view code, std::string_view value) {
-    out_ += code;
-    out_ += kLineEnd;
-    out_ += value;
-    out_ += kLineEnd;
+    appendGroup(out_, code, value);
 }
 
 void DxfWriter::group(std::string_view code, double value) {
@@ -137,8 +167,93 @@ void DxfWriter::entityStart(std::string_view type) {
     if (layerGbk_.empty() || layerName_ != LAYER) {
         layerName_ = LAYER;
         layerGbk_ = toGbk(LAYER);
+        if (std::find(layers_.begin(), layers_.end(), layerGbk_) == layers_.end())
+            layers_.push_back(layerGbk_);
     }
     group("8", layerGbk_);
+}
+
+void DxfWriter::extend(double x, double y) {
+    if (!anyPoint_) {
+        minX_ = maxX_ = x;
+        minY_ = maxY_ = y;
+        anyPoint_ = true;
+        return;
+    }
+    minX_ = std::min(minX_, x);
+    maxX_ = std::max(maxX_, x);
+    minY_ = std::min(minY_, y);
+    maxY_ = std::max(maxY_, y);
+}
+
+std::string DxfWriter::headerAndTables() const {
+    std::string h;
+    auto g = [&h](std::string_view code, std::string_view value) { appendGroup(h, code, value); };
+    auto n = [&h](std::string_view code, double value) { appendGroup(h, code, printDouble(value)); };
+
+    g("0", "SECTION");
+    g("2", "HEADER");
+    g("9", "$ACADVER");
+    g("1", "AC1009");
+    g("9", "$DWGCODEPAGE");
+    g("3", "ANSI_936");
+    g("9", "$EXTMIN");
+    n("10", minX_);
+    n("20", minY_);
+    n("30", 0.0);
+    g("9", "$EXTMAX");
+    n("10", maxX_);
+    n("20", maxY_);
+    n("30", 0.0);
+    g("0", "ENDSEC");
+
+    g("0", "SECTION");
+    g("2", "TABLES");
+    g("0", "TABLE");
+    g("2", "LTYPE");
+    g("70", printInteger(1));
+    g("0", "LTYPE");
+    g("2", "CONTINUOUS");
+    g("70", printInteger(0));
+    g("3", "Solid line");
+    g("72", printInteger(65));
+    g("73", printInteger(0));
+    n("40", 0.0);
+    g("0", "ENDTAB");
+
+    // Layer 0 is always declared: every drawing has it.
+    std::vector<std::string> layers = {"0"};
+    for (const std::string& l : layers_) {
+        if (l != "0") layers.push_back(l);
+    }
+    g("0", "TABLE");
+    g("2", "LAYER");
+    g("70", printInteger(static_cast<int>(layers.size())));
+    for (const std::string& l : layers) {
+        g("0", "LAYER");
+        g("2", l);
+        g("70", printInteger(0));
+        g("62", printInteger(layerColour(l)));
+        g("6", "CONTINUOUS");
+    }
+    g("0", "ENDTAB");
+
+    g("0", "TABLE");
+    g("2", "STYLE");
+    g("70", printInteger(1));
+    g("0", "STYLE");
+    g("2", kChineseStyle);
+    g("70", printInteger(0));
+    n("40", 0.0);
+    n("41", 1.0);
+    n("50", 0.0);
+    g("71", printInteger(0));
+    n("42", 2.5);
+    g("3", kChineseFont);
+    g("4", kChineseBigFont);
+    g("0", "ENDTAB");
+    g("0", "ENDSEC");
+    return h;
 }
 
 void DxfWriter::PLOTST0(std::string_view, int, std::string_view DXFNAME) {
@@ -146,6 +261,11 @@ void DxfWriter::PLOTST0(std::string_view, int, std::string_view DXFNAME) {
     setLayer("0");
     if (SCALE == 0.0f) SCALE = 1.0f;
     out_.clear();
+    layers_.clear();
+    layerName_.clear();
+    layerGbk_.clear();
+    anyPoint_ = false;
+    minX_ = minY_ = maxX_ = maxY_ = 0.0;
     open_ = true;
     group("0", "SECTION");
     group("2", "ENTITIES");
@@ -164,7 +284,7 @@ bool DxfWriter::PLOTEND(std::string* error) {
     group("0", "ENDSEC");
     group("0", "EOF");
     open_ = false;
-    return writeFileAtomic(WORKDIR + DXFFILE, out_, error);
+    return writeFileAtomic(WORKDIR + DXFFILE, headerAndTables() + out_, error);
 }
 
 void DxfWriter::discard() {
@@ -173,6 +293,8 @@ void DxfWriter::discard() {
 }
 
 void DxfWriter::writeLine(const DxfLine& line) {
+    extend(line.x1, line.y1);
+    extend(line.x2, line.y2);
     entityStart("LINE");
     group("10", line.x1);
     group("20", line.y1);
@@ -181,6 +303,8 @@ void DxfWriter::writeLine(const DxfLine& line) {
 }
 
 void DxfWriter::writeCircle(const DxfCircle& circle) {
+    extend(circle.x - circle.r, circle.y - circle.r);
+    extend(circle.x + circle.r, circle.y + circle.r);
     entityStart("CIRCLE");
     group("10", circle.x);
     group("20", circle.y);
@@ -188,6 +312,7 @@ void DxfWriter::writeCircle(const DxfCircle& circle) {
 }
 
 void DxfWriter::writeText(const DxfText& text) {
+    extend(text.x, text.y);
     entityStart("TEXT");
     group("10", text.x);
     group("20", text.y);
@@ -219,6 +344,7 @@ void DxfWriter::writePolyline(const DxfPolyline& polyline) {
     group("41", width);
     const std::size_t n = std::min(polyline.x.size(), polyline.y.size());
     for (std::size_t i = 0; i < n; ++i) {
+        extend(static_cast<double>(polyline.x[i]), static_cast<double>(polyline.y[i]));
         entityStart("VERTEX");
         group("10", printSingle(polyline.x[i]));
         group("20", printSingle(polyline.y[i]));

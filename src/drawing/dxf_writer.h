@@ -1,10 +1,12 @@
 #pragma once
-// The DXF writer and its drawing primitives. A drawing is one ENTITIES
-// section (no header, tables or blocks): layers and text styles are only
-// named, the CAD program creates them when it opens the file. Lines end with
-// CR LF; every coordinate and circle radius is divided by SCALE, text
-// heights, polyline widths and angles are drawing units and never divided.
-// Texts reach the file in GBK.
+// The DXF writer and its drawing primitives. A drawing is a HEADER section
+// (release AC1009, code page ANSI_936, the extents), a TABLES section (the
+// line type CONTINUOUS, every layer the entities use with its colour, the
+// text style HZTXT with a font that shows Chinese) and the ENTITIES section,
+// so other programs read it without being told the code page or the layers.
+// Lines end with CR LF; every coordinate and circle radius is divided by
+// SCALE, text heights, polyline widths and angles are drawing units and never
+// divided. Texts reach the file in GBK.
 //
 // The drawing is built in memory and written when it is closed, through a
 // temporary file renamed over the target, so a command that fails half way
@@ -15,6 +17,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/host.h"
 #include "common/table.h"
@@ -85,8 +88,10 @@ class DxfWriter {
     void ARROR1(float X0, float Y0, float DX, float DY, float AL);
 
     bool isOpen() const { return open_; }
-    // The bytes written so far (GBK).
+    // The ENTITIES section written so far (GBK), from its SECTION line on.
     const std::string& bytes() const { return out_; }
+    // Layers the entities used so far, in the order of first use.
+    const std::vector<std::string>& layersUsed() const { return layers_; }
 
     // One writer per DXF entity.
     void writeLine(const DxfLine& line);
@@ -98,6 +103,9 @@ class DxfWriter {
     void group(std::string_view code, std::string_view value);
     void group(std::string_view code, double value);
     void entityStart(std::string_view type);
+    void extend(double x, double y);
+    // HEADER and TABLES sections for the entities written.
+    std::string headerAndTables() const;
 
     // Printed numbers by bit pattern. Coordinates repeat (an arrow's tip in
     // each of its three lines, the ends shared by neighbouring lines), and
@@ -114,7 +122,15 @@ class DxfWriter {
     bool open_ = false;
     std::string layerName_;  // LAYER as last written, and in GBK
     std::string layerGbk_;
+    std::vector<std::string> layers_;  // in GBK, first use first
+    // Extents of the coordinates written (insertion points for texts).
+    double minX_ = 0.0, minY_ = 0.0, maxX_ = 0.0, maxY_ = 0.0;
+    bool anyPoint_ = false;
 };
+
+// Colour (AutoCAD colour index) of a layer the drawings use; 7 (black on
+// paper, white on a dark screen) for any other.
+int layerColour(std::string_view layer);
 
 // Name of the drawing for DXFNAME: its last four characters replaced by
 // ".DXF" ("DLOAD_M.fkn" -> "DLOAD_M.DXF", "PLOT.DXF" unchanged).

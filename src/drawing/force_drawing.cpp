@@ -6,6 +6,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/file_io.h"
 #include "common/list_input.h"
@@ -36,6 +37,26 @@ constexpr DiagramKind kDiagrams[] = {
     {"V", {"恒载剪力图", "活载剪力图", "风载剪力图"}, "单位：KN"},
     {"N", {"恒载轴力图", "活载轴力图", "风载轴力图"}, "单位：KN"},
 };
+
+// The Y values of the member ends of an internal-force file; as many as can
+// be read (the drawing itself reports a file that cannot be read).
+std::vector<float> memberLevels(const std::string& bytes) {
+    std::vector<float> levels;
+    ListReader in(bytes);
+    try {
+        const int NE = in.readInteger();
+        for (int k = 0; k < 3; ++k) in.readSingle();
+        for (int m = 1; m <= NE; ++m) {
+            in.readSingle();
+            levels.push_back(in.readSingle());
+            in.readSingle();
+            levels.push_back(in.readSingle());
+            for (int k = 0; k < 27; ++k) in.readSingle();
+        }
+    } catch (const ListInputError&) {
+    }
+    return levels;
+}
 
 }  // namespace
 
@@ -74,7 +95,8 @@ bool DrawingWindow::Drawfc() {
         }
 
         dxf.SCALE = scaleFromBox();
-        const float H = heightFromBox();
+        const float H = CboAlf == drawing_text::kByStorey ? heightByStorey(memberLevels(*bytes), dxf.SCALE)
+                                                          : heightFromBox();
         // The reference magnitude of each diagram is drawn H drawing units
         // from the axis; moments on the other side from shear and axial force.
         const float ALFM = RM != 0.0f ? -H * dxf.SCALE / RM : 1.0f;

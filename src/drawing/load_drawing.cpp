@@ -111,7 +111,10 @@ void cleanUp(bool distributed, float L, float& a, float& b, float& D) {
 }  // namespace
 
 bool DrawingWindow::DRAWLD(DataFile& file, float XMARK, float YMARK) {
-    for (const char* CSEG : {"DLOAD", "LLOAD", "WLOAD"}) {
+    static constexpr const char* kSegments[] = {"DLOAD", "LLOAD", "WLOAD"};
+    for (int c = 1; c <= 3; ++c) {
+        const char* CSEG = kSegments[c - 1];
+        if (frameCase != 0 && frameCase != c) continue;
         if (file.FINDSEG(CSEG, kOptional) != 0) continue;
         if (!DRAWLOAD(file, CSEG, XMARK, YMARK, " ")) return false;
     }

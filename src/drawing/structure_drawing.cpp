@@ -78,7 +78,10 @@ bool DrawingWindow::Drawfm() {
     if (!distinctCoordinatesWithinLimit()) return false;
 
     dxf.SCALE = scaleFromBox();
-    dxf.PLOTST("PLOT.DXF", 2, FNAME, host_);
+    static constexpr const char* kCaseNames[] = {"", "_DLOAD.TVL", "_LLOAD.TVL", "_WLOAD.TVL"};
+    const bool oneCase = frameCase >= 1 && frameCase <= 3;
+    dxf.PLOTST("PLOT.DXF", 2, oneCase ? replaceLastFour(FNAME, kCaseNames[frameCase]) : FNAME,
+               host_);
     DRAWFRM();
     float XMARK = 0.0f;
     float YMARK = 0.0f;

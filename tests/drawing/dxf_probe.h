@@ -1,6 +1,8 @@
 #pragma once
 // Reads a drawing back through an independent DXF reader (Debian's
-// python3-ezdxf, run by dxf_probe.py) and gives its entities to the tests.
+// python3-ezdxf, run by dxf_probe.py) and gives its entities, layers and
+// header to the tests. The reader is given no code page, and its audit must
+// find nothing to report or mend.
 
 #include <gtest/gtest.h>
 
@@ -22,10 +24,26 @@ struct ProbeEntity {
                             // POLYLINE width n x1 y1 ...
 };
 
+struct ProbeLayer {
+    std::string name;
+    int colour = 0;
+    std::string linetype;
+};
+
 struct ProbeResult {
     bool ok = false;
     std::string error;
     std::vector<ProbeEntity> entities;
+    std::vector<ProbeLayer> layers;  // as declared, then those ezdxf adds itself
+    std::vector<std::vector<std::string>> styles;  // name, font, big font
+    std::vector<std::string> header;  // version, code page, encoding, xmin ymin xmax ymax
+
+    const ProbeLayer* layer(const std::string& name) const {
+        for (const ProbeLayer& l : layers) {
+            if (l.name == name) return &l;
+        }
+        return nullptr;
+    }
 
     std::vector<const ProbeEntity*> all(const std::string& type,
                                         const std::string& layer = "*") const {
@@ -97,6 +115,18 @@ inline ProbeResult probeDxf(const std::string& path) {
         if (end == std::string::npos) end = output.size();
         const std::vector<std::string> f = splitTabs(output.substr(start, end - start));
         start = end + 1;
+        if (f[0] == "#LAYER" && f.size() == 4) {
+            result.layers.push_back({f[1], std::atoi(f[2].c_str()), f[3]});
+            continue;
+        }
+        if (f[0] == "#STYLE") {
+            result.styles.emplace_back(f.begin() + 1, f.end());
+            continue;
+        }
+        if (f[0] == "#HEADER") {
+            result.header.assign(f.begin() + 1, f.end());
+            continue;
+        }
         ProbeEntity e;
         e.type = f[0];
         e.layer = f.size() > 1 ? f[1] : "";

@@ -31,6 +31,22 @@ std::string crlf(std::initializer_list<const char*> lines) {
 const std::string kHead = crlf({"0", "SECTION", "2", "ENTITIES"});
 const std::string kTail = crlf({"0", "ENDSEC", "0", "EOF"});
 
+// What precedes the entities of a drawing without entities: the release, the
+// GBK code page, extents at the origin, the line type, layer 0 in colour 7
+// and the Chinese text style.
+const std::string kEmptyHeaderAndTables =
+    crlf({"0", "SECTION", "2", "HEADER", "9", "$ACADVER", "1", "AC1009", "9", "$DWGCODEPAGE", "3",
+          "ANSI_936", "9", "$EXTMIN", "10", " 0 ", "20", " 0 ", "30", " 0 ", "9", "$EXTMAX", "10",
+          " 0 ", "20", " 0 ", "30", " 0 ", "0", "ENDSEC"}) +
+    crlf({"0", "SECTION", "2", "TABLES", "0", "TABLE", "2", "LTYPE", "70", " 1 ", "0", "LTYPE",
+          "2", "CONTINUOUS", "70", " 0 ", "3", "Solid line", "72", " 65 ", "73", " 0 ", "40",
+          " 0 ", "0", "ENDTAB"}) +
+    crlf({"0", "TABLE", "2", "LAYER", "70", " 1 ", "0", "LAYER", "2", "0", "70", " 0 ", "62",
+          " 7 ", "6", "CONTINUOUS", "0", "ENDTAB"}) +
+    crlf({"0", "TABLE", "2", "STYLE", "70", " 1 ", "0", "STYLE", "2", "HZTXT", "70", " 0 ", "40",
+          " 0 ", "41", " 1 ", "50", " 0 ", "71", " 0 ", "42", " 2.5 ", "3", "simsun.ttf", "4",
+          "gbcbig.shx", "0", "ENDTAB", "0", "ENDSEC"});
+
 class DxfWriterTest : public ::testing::Test {
   protected:
     void open(float scale, const char* name = "T.DXF") {
@@ -49,7 +65,8 @@ TEST_F(DxfWriterTest, EmptyDrawingIsEightLines) {
     open(1.0f, "EMPTY.DXF");
     ASSERT_TRUE(w.PLOTEND());
     const std::string bytes = TempDir::read(dir.file("EMPTY.DXF"));
-    EXPECT_EQ(bytes, "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n");
+    EXPECT_EQ(bytes, kEmptyHeaderAndTables +
+                         "0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n");
     PROBE_DXF(probe, dir.file("EMPTY.DXF"));
     EXPECT_TRUE(probe.entities.empty());
 }
@@ -231,7 +248,7 @@ TEST_F(DxfWriterTest, OpeningAgainReplacesTheOldDrawing) {
     ASSERT_TRUE(w.PLOTEND());
     open(1.0f, "A.DXF");
     ASSERT_TRUE(w.PLOTEND());
-    EXPECT_EQ(TempDir::read(dir.file("A.DXF")), kHead + kTail);
+    EXPECT_EQ(TempDir::read(dir.file("A.DXF")), kEmptyHeaderAndTables + kHead + kTail);
     PROBE_DXF(probe, dir.file("A.DXF"));
     EXPECT_TRUE(probe.entities.empty());
 }
@@ -343,6 +360,26 @@ TEST_F(DxfWriterTest, EveryEntityReadsBackThroughAnIndependentReader) {
     EXPECT_EQ(section->v[3], 3);
     ASSERT_NE(probe.text("4.5"), nullptr);
     EXPECT_EQ(probe.text("4.5")->v[3], 1);
+
+    // Declared without hints: GBK code page, the two layers used (in the
+    // order of first use after layer 0) with their colours, the Chinese
+    // style, and extents over the line (0,0)-(6,3), the circle (1,1) r .5,
+    // the texts at (5,2) and (0,0) and the polyline (0,0)-(4,0).
+    ASSERT_EQ(probe.header.size(), 7u);
+    EXPECT_EQ(probe.header[0], "AC1009");
+    EXPECT_EQ(probe.header[1], "ANSI_936");
+    EXPECT_EQ(probe.header[2], "gbk");
+    EXPECT_DOUBLE_EQ(std::stod(probe.header[3]), 0.0);
+    EXPECT_DOUBLE_EQ(std::stod(probe.header[4]), 0.0);
+    EXPECT_DOUBLE_EQ(std::stod(probe.header[5]), 6.0);
+    EXPECT_DOUBLE_EQ(std::stod(probe.header[6]), 3.0);
+    ASSERT_GE(probe.layers.size(), 2u);
+    EXPECT_EQ(probe.layers[0].name, "0");
+    EXPECT_EQ(probe.layers[1].name, "P-DIM");
+    EXPECT_EQ(probe.layers[1].colour, 8);
+    EXPECT_EQ(probe.layers[1].linetype, "CONTINUOUS");
+    ASSERT_FALSE(probe.styles.empty());
+    EXPECT_EQ(probe.styles[0], (std::vector<std::string>{"HZTXT", "simsun.ttf", "gbcbig.shx"}));
 }
 
 }  // namespace

@@ -260,5 +260,28 @@ TEST_F(ForceDrawingTest, NoLoadTypeChosenDrawsNothing) {
     EXPECT_EQ(fileCount(), 1);
 }
 
+// By storey, the largest ordinate is half the smallest storey less the
+// 3 units of the labels: the portal's one storey of 3 m at 1:100 gives
+// 3 / 2 / 0.1 - 3 = 12 units, so the largest moment (40) reaches 1.2 m below
+// the beam, well clear of the storey's mid-height.
+TEST_F(ForceDrawingTest, OrdinateHeightByStoreyKeepsDiagramsInsideHalfTheStorey) {
+    write("DLOAD.fkn", kForces);
+    window.CboScale = "100";
+    window.CboAlf = drawing_text::kByStorey;
+    choose("恒载", 1);
+    ASSERT_TRUE(window.CmdDrawfc_Click());
+    PROBE_DXF(p, dir.file("DLOAD_M.DXF"));
+    const ProbeEntity* mid = lineFrom(p, "M", 40, 30);
+    ASSERT_NE(mid, nullptr);
+    EXPECT_NEAR(mid->v[3], 18.0, 1e-4);
+
+    // Storeys of 4.2 m and 3.3 m: 3.3 / 2 / 0.1 - 3 = 13.5; levels closer
+    // than a millimetre are one level; no storey at all keeps the default 20.
+    EXPECT_NEAR(DrawingWindow::heightByStorey({7.5f, 0.0f, 4.2f, 4.2f, 0.0f, 7.5004f}, 0.1f),
+                13.5f, 1e-4);
+    EXPECT_EQ(DrawingWindow::heightByStorey({3.0f, 3.0f}, 0.1f), 20.0f);
+    EXPECT_EQ(DrawingWindow::heightByStorey({0.0f, 3.0f}, 1.0f), 1.0f);  // never below 1 unit
+}
+
 }  // namespace
 }  // namespace tarvel

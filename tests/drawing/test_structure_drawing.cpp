@@ -262,5 +262,28 @@ TEST_F(StructureDrawingTest, ScaleBoxSetsTheDrawingScale) {
     EXPECT_TRUE(near(node2->v[4], 121.0) && near(node2->v[5], 61.0));
 }
 
+// One load case alone: its own drawing named after the case, with that
+// case's layer only; all three stay the default.
+TEST_F(StructureDrawingTest, OneLoadCaseAlone) {
+    write("FRAME.TVL", testing::twoBayFrameFile() +
+                           "LLOAD\r\n 2  2  8  0 -1 \r\n\r\nWLOAD\r\n 5  1  3.5  2  0 \r\n\r\n");
+    window.TxtName = "FRAME.TVL";
+    window.frameCase = 2;
+    ASSERT_TRUE(window.CmdDrawfm_Click());
+    EXPECT_EQ(window.dxf.DXFFILE, "FRAME_LLOAD.DXF");
+    PROBE_DXF(live, dir.file("FRAME_LLOAD.DXF"));
+    EXPECT_EQ(live.texts("LLOAD"), (std::vector<std::string>{" ", "8"}));
+    EXPECT_EQ(live.layer("DLOAD"), nullptr);
+    EXPECT_EQ(live.layer("WLOAD"), nullptr);
+    EXPECT_FALSE(exists("FRAME.DXF"));
+
+    window.frameCase = 0;
+    ASSERT_TRUE(window.CmdDrawfm_Click());
+    PROBE_DXF(all, dir.file("FRAME.DXF"));
+    EXPECT_EQ(all.texts("DLOAD"), (std::vector<std::string>{" ", "20"}));
+    EXPECT_EQ(all.texts("LLOAD"), (std::vector<std::string>{" ", "8"}));
+    EXPECT_EQ(all.texts("WLOAD"), (std::vector<std::string>{" ", "3.5"}));
+}
+
 }  // namespace
 }  // namespace tarvel
