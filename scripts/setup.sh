@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libsqlite3-dev sqlite3
   python3 python3-ezdxf
+  qt6-base-dev libqt6sql6-sqlite qt6-svg-dev fonts-wqy-microhei xvfb hyperfine
 )
 
 missing=()
