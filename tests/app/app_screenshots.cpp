@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
     ok &= save(main->helpWindow(), out, "help.png");
 
     tarvel::app::TextWindow* text =
-        main->openTextWindow(QString::fromStdString(job.file("TARVEL1.wri")), 1);
+        main->openTextWindow(QString::fromStdString(job.file("TARVEL1.wri")));
     if (text) {
         text->resize(1100, 700);
         ok &= save(text, out, "text.png");
