@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -114,13 +115,17 @@ private slots:
 
     void disclaimerThenMainWindow() {
         AppFixture f;
+        QDir().mkpath(f.programFile("BMP"));
+        QImage logo(40, 20, QImage::Format_RGB32);
+        logo.fill(Qt::darkBlue);
+        QVERIFY(logo.save(f.programFile("BMP/Logoa.GIF"), "PNG"));  // found by name, read by content
         FrmXTMM* d = f.app->Main();
         QCOMPARE(d->windowTitle(), QStringLiteral("进入 Tarvel V5.0"));
+        QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Image2"))->pixmap().size(), QSize(40, 20));
         QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
                  QStringLiteral("声明：本软件在结构分析中只起辅助作用,不能代替您的专业判断,任何明示或"));
         QCOMPARE(d->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
                  QStringLiteral("暗示本软件在结构分析中的数据起绝对保险作用的,都是无效的诚诺！"));
-        QVERIFY(d->findChild<QLabel*>(QStringLiteral("Image2")) != nullptr);  // empty: no pictures here
         auto* yes = d->findChild<QPushButton*>(QStringLiteral("CmdYs"));
         auto* no = d->findChild<QPushButton*>(QStringLiteral("CmdExit"));
         QCOMPARE(yes->text(), QStringLiteral("确认(&Y)"));
