@@ -1,5 +1,6 @@
 #include "desktop_host.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,8 +24,12 @@ QMessageBox::Icon boxIcon(Icon icon) {
 
 }  // namespace
 
+QWidget* DesktopHost::owner() const {
+    return parent_ ? parent_.data() : QApplication::activeWindow();
+}
+
 void DesktopHost::message(std::string_view text, std::string_view title, Icon icon) {
-    QMessageBox box(boxIcon(icon), qs(title), qs(text), QMessageBox::Ok, parent_);
+    QMessageBox box(boxIcon(icon), qs(title), qs(text), QMessageBox::Ok, owner());
     box.exec();
 }
 
@@ -32,7 +37,7 @@ Answer DesktopHost::ask(std::string_view text, std::string_view title, Buttons b
                         Icon icon) {
     QMessageBox::StandardButtons choice = QMessageBox::Yes | QMessageBox::No;
     if (buttons == Buttons::YesNoCancel) choice |= QMessageBox::Cancel;
-    QMessageBox box(boxIcon(icon), qs(title), qs(text), choice, parent_);
+    QMessageBox box(boxIcon(icon), qs(title), qs(text), choice, owner());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
     if (buttons == Buttons::YesNoCancel) box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
@@ -53,7 +58,7 @@ QString DesktopHost::qtFilter(std::string_view filter) {
 
 std::optional<std::string> DesktopHost::chooseFile(std::string_view title,
                                                    std::string_view filter) {
-    const QString name = QFileDialog::getOpenFileName(parent_, qs(title), QString(), qtFilter(filter));
+    const QString name = QFileDialog::getOpenFileName(owner(), qs(title), QString(), qtFilter(filter));
     if (name.isEmpty()) return std::nullopt;
     return us(name);
 }
@@ -61,7 +66,7 @@ std::optional<std::string> DesktopHost::chooseFile(std::string_view title,
 // The program asks itself before replacing a file, so the dialog does not.
 std::optional<std::string> DesktopHost::chooseNewFile(std::string_view title,
                                                       std::string_view filter) {
-    const QString name = QFileDialog::getSaveFileName(parent_, qs(title), QString(), qtFilter(filter),
+    const QString name = QFileDialog::getSaveFileName(owner(), qs(title), QString(), qtFilter(filter),
                                                       nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty()) return std::nullopt;
     return us(name);

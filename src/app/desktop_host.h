@@ -13,7 +13,7 @@ namespace tarvel::app {
 
 class DesktopHost : public Host {
 public:
-    // Dialogs are shown over `parent` (may be changed later, may be null).
+    // Dialogs are shown over `parent`; while none is set, over the active window.
     void setParent(QWidget* parent) { parent_ = parent; }
 
     void message(std::string_view text, std::string_view title, Icon icon) override;
@@ -32,6 +32,7 @@ public:
     static QString qtFilter(std::string_view filter);
 
 private:
+    QWidget* owner() const;
     QPointer<QWidget> parent_;
 };
 

@@ -39,6 +39,7 @@
 #include "analysis/results_summary.h"
 #include "app_fixture.h"
 #include "common/file_io.h"
+#include "desktop_host.h"
 #include "common/text_encoding.h"
 #include "frmAbout.h"
 
@@ -595,6 +596,15 @@ private slots:
         QCOMPARE(t->filePath(), f.jobFile("TARVEL1.wri"));
         QVERIFY2(t->editor()->textCursor().block().text().startsWith(QStringLiteral(" 1 梁(")),
                  qPrintable(t->editor()->textCursor().block().text()));
+    }
+
+    void desktopHostFiltersAndPrograms() {
+        QCOMPARE(DesktopHost::qtFilter("数据库文件 (*.mdb)|*.mdb|所有文件 (*.*)|*.*"),
+                 QStringLiteral("数据库文件 (*.mdb);;所有文件 (*.*)"));
+        DesktopHost host;
+        QVERIFY(host.startProgram("true", {"a b;$HOME"}));
+        QVERIFY(!host.startProgram("/no/such/program", {}));
+        QVERIFY(!host.startProgram("", {}));
     }
 
     void textWindowKeepsEncodingAndLineEnds() {
