@@ -14,7 +14,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStorageInfo>
@@ -294,10 +293,6 @@ void FrmTarvel::buildControls() {
             openText_(dataFolderPath() + u(run_text::kReportFile), line);
         }
     });
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this, nullptr, nullptr,
-                             Qt::WidgetWithChildrenShortcut);
-    connect(f1, &QShortcut::activated, this,
-            [this] { emit helpRequested(QString::fromLatin1(kHelpPage)); });
 }
 
 // The data folder as the core holds it; the current folder while none is chosen.

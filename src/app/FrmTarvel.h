@@ -44,7 +44,7 @@ public:
 
     // What the viewer command starts when "NOTEPAD.EXE" is not supplied.
     static constexpr const char* kBuiltInViewer = "<text window>";
-    static constexpr const char* kHelpPage = "run.html";
+    static constexpr const char* kHelpPage = "run.html";  // F1 and "帮助(&H)" (the frame asks)
 
 signals:
     void helpRequested(const QString& page);

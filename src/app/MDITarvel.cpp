@@ -212,7 +212,8 @@ void MDITarvel::buildMenus() {
     QMenu* help = menu(bar, text::kMNUBZ);
     QAction* manual = action(help, text::kMNUSM, [this] { helpForActiveWindow(); });
     manual->setShortcut(QKeySequence(Qt::Key_F1));
-    manual->setShortcutContext(Qt::ApplicationShortcut);
+    // F1 in the frame and its children; the About box has its own.
+    manual->setShortcutContext(Qt::WindowShortcut);
     separator(help, "MNUD1");
     action(help, text::kMNUINE, [this] { E(); });
     separator(help, "MNUD3");

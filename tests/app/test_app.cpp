@@ -327,8 +327,10 @@ private slots:
         QTest::mouseClick(m->analysisWindow()->findChild<QPushButton*>(QStringLiteral("CmdHtml")), Qt::LeftButton);
         QCOMPARE(m->helpWindow(), help);
         QCOMPARE(help->currentPage(), QStringLiteral("run.html"));
-        action(m, "MNUSM")->trigger();  // F1 with the analysis window active
-        QCOMPARE(help->currentPage(), QStringLiteral("run.html"));
+        help->showPage(QStringLiteral("index.html"));
+        QApplication::setActiveWindow(m);
+        QTest::keyClick(m->analysisWindow()->findChild<QLineEdit*>(QStringLiteral("TxtName")), Qt::Key_F1);
+        QCOMPARE(help->currentPage(), QStringLiteral("run.html"));  // F1 in the analysis window
 
         action(m, "MNUEXIT")->trigger();
         action(m, "EXIT")->trigger();
@@ -372,6 +374,11 @@ private slots:
         f.host.programsStart = true;
         QTest::mouseClick(info, Qt::LeftButton);
         QCOMPARE(f.host.messages.size(), std::size_t{2});
+
+        QApplication::setActiveWindow(about);
+        QTest::keyClick(about, Qt::Key_F1);
+        QVERIFY(m->helpWindow() && m->helpWindow()->isVisible());
+        QCOMPARE(m->helpWindow()->currentPage(), QStringLiteral("index.html"));
 
         action(m, "MNUGY")->trigger();  // the same box again
         QCOMPARE(m->aboutBox(), about);
