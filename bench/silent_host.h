@@ -18,7 +18,7 @@ public:
     std::optional<std::string> chooseFile(std::string_view, std::string_view) override {
         return std::nullopt;
     }
-    bool startProgram(std::string_view) override { return false; }
+    bool startProgram(std::string_view, const std::vector<std::string>&) override { return false; }
 };
 
 }  // namespace tarvel::bench

@@ -8,8 +8,8 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libsqlite3-dev sqlite3
   python3 python3-ezdxf
-  # art/: the program's pictures are rendered with QtGui and QtSvg, Chinese text in WenQuanYi
-  qt6-base-dev qt6-svg-dev fonts-wqy-microhei
+  # the desktop program and its pictures: Qt Widgets, Sql, Svg; Chinese text in WenQuanYi
+  qt6-base-dev libqt6sql6-sqlite qt6-svg-dev fonts-wqy-microhei xvfb hyperfine
 )
 
 missing=()

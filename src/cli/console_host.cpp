@@ -1,6 +1,11 @@
 #include "console_host.h"
 
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <vector>
 
 #include <cctype>
 #include <cstdlib>
@@ -78,11 +83,26 @@ std::optional<std::string> ConsoleHost::chooseFile(std::string_view, std::string
     return std::nullopt;
 }
 
-bool ConsoleHost::startProgram(std::string_view commandLine) {
-    if (commandLine.empty()) return false;
+// The program runs in the terminal (an editor) and the command waits for it.
+bool ConsoleHost::startProgram(std::string_view program,
+                               const std::vector<std::string>& arguments) {
+    if (program.empty()) return false;
     std::fflush(out_);
     std::fflush(err_);
-    return std::system(std::string(commandLine).c_str()) == 0;
+    const std::string name(program);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(name.c_str()));
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (::posix_spawnp(&child, name.c_str(), nullptr, nullptr, argv.data(), environ) != 0) {
+        return false;
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) return false;
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace tarvel

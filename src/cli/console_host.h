@@ -21,7 +21,8 @@ public:
     void status(std::string_view text) override;
     void view(std::string_view text) override;
     std::optional<std::string> chooseFile(std::string_view title, std::string_view filter) override;
-    bool startProgram(std::string_view commandLine) override;
+    bool startProgram(std::string_view program,
+                      const std::vector<std::string>& arguments) override;
 
 private:
     bool assumeYes_;

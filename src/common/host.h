@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvel {
 
@@ -36,8 +37,16 @@ public:
     // A file chosen by the user; nullopt when the choice is cancelled.
     virtual std::optional<std::string> chooseFile(std::string_view title,
                                                   std::string_view filter) = 0;
-    // Starts an external program (an editor, a viewer); false when it cannot be started.
-    virtual bool startProgram(std::string_view commandLine) = 0;
+    // A name for a file to be created (a save dialog); nullopt when cancelled.
+    // Hosts without a separate save dialog answer as for chooseFile.
+    virtual std::optional<std::string> chooseNewFile(std::string_view title,
+                                                     std::string_view filter) {
+        return chooseFile(title, filter);
+    }
+    // Starts an external program (an editor, a viewer) with its arguments, each
+    // passed as it is, never through a shell; false when it cannot be started.
+    virtual bool startProgram(std::string_view program,
+                              const std::vector<std::string>& arguments) = 0;
 };
 
 }  // namespace tarvel

@@ -114,7 +114,7 @@ bool DrawingWindow::CmdOpen_Click(std::string_view editor) {
         host_.message(drawing_text::kNoFileToShow, drawing_text::kTitle, Icon::Information);
         return false;
     }
-    return host_.startProgram(std::string(editor) + " " + dxf.WORKDIR + TxtName);
+    return host_.startProgram(editor, {dxf.WORKDIR + TxtName});
 }
 
 const char* DrawingWindow::filePattern(int entry) {

@@ -26,11 +26,6 @@ int gradeOf(const std::string& text) {
     return static_cast<int>(value);
 }
 
-// A path with blanks is quoted, so the viewer receives it as one argument.
-std::string quotedIfNeeded(const std::string& path) {
-    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
-}
-
 }  // namespace
 
 AnalysisWindow::AnalysisWindow(Host& host)
@@ -99,7 +94,7 @@ bool AnalysisWindow::CmdOpen_Click(std::string_view viewer) {
     } else {
         file = TxtName;
     }
-    return host_.startProgram(std::string(viewer) + " " + quotedIfNeeded(dataFolder + file));
+    return host_.startProgram(viewer, {dataFolder + file});
 }
 
 bool AnalysisWindow::CmdWjyr_Click() {

@@ -23,7 +23,7 @@ TEST(RecordingHost, RecordsEverythingInOrder) {
     host.clearLog();
     host.status("文件等待校验,请您选择！");
     host.view("POINT\r\n");
-    EXPECT_TRUE(host.startProgram("NOTEPAD.EXE A.TVL"));
+    EXPECT_TRUE(host.startProgram("NOTEPAD.EXE", {"A B.TVL"}));
 
     ASSERT_EQ(recorder.messages.size(), 2u);
     EXPECT_EQ(recorder.messages[0].text, "文件已保存");
@@ -35,7 +35,9 @@ TEST(RecordingHost, RecordsEverythingInOrder) {
     EXPECT_EQ(recorder.logClears, 1);
     EXPECT_EQ(recorder.statusTexts, std::vector<std::string>{"文件等待校验,请您选择！"});
     EXPECT_EQ(recorder.viewTexts, std::vector<std::string>{"POINT\r\n"});
-    EXPECT_EQ(recorder.startedPrograms, std::vector<std::string>{"NOTEPAD.EXE A.TVL"});
+    ASSERT_EQ(recorder.startedPrograms.size(), 1u);
+    EXPECT_EQ(recorder.startedPrograms[0].program, "NOTEPAD.EXE");
+    EXPECT_EQ(recorder.startedPrograms[0].arguments, std::vector<std::string>{"A B.TVL"});
 }
 
 TEST(RecordingHost, AnswersFromItsQueueThenYes) {
@@ -144,9 +146,13 @@ TEST_F(ConsoleHostStreams, NoFileDialog) {
 
 TEST_F(ConsoleHostStreams, StartProgramReportsSuccess) {
     ConsoleHost host(true, out_, err_, in_);
-    EXPECT_FALSE(host.startProgram(""));
-    EXPECT_TRUE(host.startProgram("true"));
-    EXPECT_FALSE(host.startProgram("exit 3"));
+    EXPECT_FALSE(host.startProgram("", {}));
+    EXPECT_TRUE(host.startProgram("true", {}));
+    EXPECT_FALSE(host.startProgram("false", {}));
+    EXPECT_FALSE(host.startProgram("/no/such/program", {}));
+    // Arguments reach the program as they are: no shell splits or expands them.
+    EXPECT_TRUE(host.startProgram("test", {"a b;$HOME", "=", "a b;$HOME"}));
+    EXPECT_FALSE(host.startProgram("test", {"a b", "=", "a"}));
 }
 
 }  // namespace

@@ -78,7 +78,9 @@ TEST_F(DrawingWindowTest, ShowingAFileStartsTheEditorOnIt) {
     window.FilList_Click("EX1.TVL");
     EXPECT_TRUE(window.CmdOpen_Click("/opt/editor"));
     ASSERT_EQ(host.startedPrograms.size(), 1u);
-    EXPECT_EQ(host.startedPrograms[0], "/opt/editor " + dir.path().string() + "/EX1.TVL");
+    EXPECT_EQ(host.startedPrograms[0].program, "/opt/editor");
+    EXPECT_EQ(host.startedPrograms[0].arguments,
+              std::vector<std::string>{dir.path().string() + "/EX1.TVL"});
 }
 
 TEST_F(DrawingWindowTest, FileTypePatterns) {

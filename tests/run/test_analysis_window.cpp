@@ -103,12 +103,10 @@ TEST(AnalysisWindow, BrowseTheReportThenTheDataFile) {
     f.window.ChkW2_Click(true);
     f.window.CmdOpen_Click("notepad");
     const std::string folder = f.window.dataFolder;
-    auto quoted = [](const std::string& p) {
-        return p.find(' ') == std::string::npos ? p : "\"" + p + "\"";
-    };
-    const std::vector<std::string> expected{"notepad " + quoted(folder + "TARVEL1.wri"),
-                                            "notepad " + quoted(folder + "BEAM.TVL"),
-                                            "notepad " + quoted(folder + "TARVEL2.wri")};
+    const std::vector<RecordingHost::StartedProgram> expected{
+        {"notepad", {folder + "TARVEL1.wri"}},
+        {"notepad", {folder + "BEAM.TVL"}},
+        {"notepad", {folder + "TARVEL2.wri"}}};
     EXPECT_EQ(f.host.startedPrograms, expected);
 }
 

@@ -33,9 +33,10 @@ std::optional<std::string> RecordingHost::chooseFile(std::string_view, std::stri
     return file;
 }
 
-bool RecordingHost::startProgram(std::string_view commandLine) {
-    startedPrograms.emplace_back(commandLine);
-    return true;
+bool RecordingHost::startProgram(std::string_view program,
+                                 const std::vector<std::string>& arguments) {
+    startedPrograms.push_back({std::string(program), arguments});
+    return programsStart;
 }
 
 }  // namespace tarvel

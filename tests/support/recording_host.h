@@ -23,7 +23,13 @@ public:
     std::vector<std::string> logLines;
     std::vector<std::string> statusTexts;
     std::vector<std::string> viewTexts;
-    std::vector<std::string> startedPrograms;
+    struct StartedProgram {
+        std::string program;
+        std::vector<std::string> arguments;
+        bool operator==(const StartedProgram&) const = default;
+    };
+    std::vector<StartedProgram> startedPrograms;
+    bool programsStart = true;               // what startProgram answers
     int logClears = 0;
     std::deque<Answer> answers;              // next answers; Yes when empty
     std::deque<std::string> chosenFiles;     // next file choices; cancel when empty
@@ -36,7 +42,8 @@ public:
     void status(std::string_view text) override;
     void view(std::string_view text) override;
     std::optional<std::string> chooseFile(std::string_view title, std::string_view filter) override;
-    bool startProgram(std::string_view commandLine) override;
+    bool startProgram(std::string_view program,
+                      const std::vector<std::string>& arguments) override;
 };
 
 }  // namespace tarvel

@@ -1,0 +1,85 @@
+// `make screenshots`: a picture of every window of the desktop program, made
+// on the offscreen platform with the pictures and the manual of the build:
+// the main window with the analysis window after a run of the example, the
+// disclaimer, the About box, the help window and the text window.
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <cstdio>
+
+#include "FrmTarvel.h"
+#include "FrmXTMM.h"
+#include "HelpWindow.h"
+#include "MDITarvel.h"
+#include "TextWindow.h"
+#include "common/file_io.h"
+#include "support/recording_host.h"
+#include "frmAbout.h"
+#include "support/temp_dir.h"
+#include "tarvel_app.h"
+
+namespace {
+
+bool save(QWidget* w, const QDir& out, const char* name) {
+    QApplication::processEvents();
+    const QString path = out.filePath(QString::fromLatin1(name));
+    const bool ok = w->grab().save(path);
+    std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    tarvel::app::TarvelApp::useProgramFonts();
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots"));
+    QDir().mkpath(out.path());
+
+    tarvel::testing::TempDir job;
+    job.write("FRAME3X4.TVL", *tarvel::readWholeFile(TARVEL_SOURCE_DIR "/examples/FRAME3X4.TVL"));
+    tarvel::RecordingHost host;
+    tarvel::app::AppServices services = tarvel::app::AppServices::system();
+    services.quit = [] {};
+    tarvel::app::TarvelApp app(tarvel::app::ProgramFolder(QStringLiteral(TARVEL_APP_DIR)), host,
+                               services);
+    bool ok = true;
+
+    tarvel::app::FrmXTMM* disclaimer = app.Main();
+    disclaimer->adjustSize();
+    ok &= save(disclaimer, out, "disclaimer.png");
+    disclaimer->findChild<QPushButton*>(QStringLiteral("CmdYs"))->click();
+
+    tarvel::app::MDITarvel* main = app.mainWindow();
+    main->resize(1280, 860);
+    ok &= save(main, out, "main.png");
+    main->showChild(QStringLiteral("FrmTarvel"));
+    tarvel::app::FrmTarvel* analysis = main->analysisWindow();
+    analysis->setFolder(QString::fromStdString(job.path().string()));
+    analysis->findChild<QLineEdit*>(QStringLiteral("TxtName"))->setText(QStringLiteral("FRAME3X4.TVL"));
+    analysis->findChild<QPushButton*>(QStringLiteral("CmdFrame"))->click();
+    main->mdiArea()->activeSubWindow()->showMaximized();
+    ok &= save(main, out, "analysis.png");
+
+    main->showAbout();
+    main->aboutBox()->adjustSize();
+    ok &= save(main->aboutBox(), out, "about.png");
+
+    main->showHelp(QStringLiteral("run.html"));
+    ok &= save(main->helpWindow(), out, "help.png");
+
+    tarvel::app::TextWindow* text =
+        main->openTextWindow(QString::fromStdString(job.file("TARVEL1.wri")));
+    if (text) {
+        text->resize(1100, 700);
+        ok &= save(text, out, "text.png");
+    } else {
+        ok = false;
+    }
+    return ok ? 0 : 1;
+}
