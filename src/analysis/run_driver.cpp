@@ -158,7 +158,7 @@ RunResult Frame5(const RunRequest& request, Host& host, AnalysisState& s) {
     }
     LIVEFORC(s, kLoadSegmentNames[kLiveCase]);
 
-    const DynamicsStatus dynamics = DYNAMICS(s, file, host);
+    const DynamicsStatus dynamics = DYNAMICS(s, file, host, request.eigenSolver);
     if (dynamics == DynamicsStatus::Stopped) return stopped(result, RunStep::Dynamics, host);
     SEISMIC(s);  // after a failed eigen-solution only the constants are formed
     file.close();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/analysis_state.h"
+#include "analysis/dynamics.h"
 #include "common/host.h"
 
 namespace tarvel {
@@ -15,6 +16,7 @@ struct RunRequest {
     int mainGrade = 2;     // steel grade of the main bars, 1..4
     int stirrupGrade = 1;  // steel grade of the stirrups, 1..4
     std::string timeStamp; // report time stamp "yyyy - mm - dd   hh:mm:ss"; empty: local time now
+    EigenSolverFunction eigenSolver = JCB2;  // tests may put a failing one in its place
 };
 
 // The steps of a run in their order; a run that stops names the step.

@@ -1,5 +1,7 @@
 #include "analysis/run_input.h"
 
+#include <memory>
+
 #include "analysis/dynamics.h"
 #include "analysis/load_vectors.h"
 #include "analysis/stiffness_assembly.h"
@@ -19,16 +21,17 @@ void warn(AnalysisState& s, Host& host, const std::string& text) {
 
 // The dead and live nodal loads the lumped masses are taken from, as the load
 // cases will assemble them: the dead case on top of the self-weight in P.
-// P and FMQN are left as they were found (self-weight only).
+// P and FMQN are left as they were found (the self-weight only).
 void previewNodalLoads(AnalysisState& s) {
-    const LoadVector selfWeight = s.P;
+    const auto selfWeight = std::make_unique<LoadVector>(s.P);
+    const auto selfWeightForces = std::make_unique<ForceTable>(s.FMQN);
     applyLoadSegment(s, kDeadCase);
     for (int j = 1; j <= s.NDOF; ++j) s.PLOAD(kDeadCase, j) = s.P(j);
     s.P.clear();
     applyLoadSegment(s, kLiveCase);
     for (int j = 1; j <= s.NDOF; ++j) s.PLOAD(kLiveCase, j) = s.P(j);
-    s.P = selfWeight;
-    s.FMQN.clear();
+    s.P = *selfWeight;
+    s.FMQN = *selfWeightForces;
 }
 
 }  // namespace

@@ -47,6 +47,24 @@ std::size_t editDistance(std::string_view a, std::string_view b) {
     }
     return row[b.size()];
 }
+// The marker that a line of one word of letters resembles without being it:
+// at most two letters differ.
+std::string_view lookalikeOf(const std::string& word) {
+    const bool wordOfLetters = word.size() >= 3 && std::all_of(word.begin(), word.end(), [](char c) {
+                                   return (c >= 'A' && c <= 'Z') || c == '-';
+                               });
+    std::string_view nearest;
+    if (!wordOfLetters) return nearest;
+    std::size_t best = 3;
+    for (std::string_view name : kSegmentNames) {
+        const std::size_t d = editDistance(word, name);
+        if (d < best) {
+            best = d;
+            nearest = name;
+        }
+    }
+    return best == 0 ? std::string_view{} : nearest;
+}
 }  // namespace
 
 bool isSegmentName(std::string_view text) {
@@ -61,7 +79,9 @@ std::optional<StrayValue> DataFile::strayValueAfterSegment() {
     while (!reader_.atEnd()) {
         const ListReader::Item item = reader_.nextTextItem();
         if (item.empty) continue;
-        if (isSegmentName(item.text)) return std::nullopt;
+        // A misspelled marker also ends the segment's values: it is flagged
+        // as such, and what follows it belongs to no segment.
+        if (isSegmentName(item.text) || !lookalikeOf(trimUpper(item.text)).empty()) return std::nullopt;
         // An item is a number only when every word of it is one; anything
         // else is a line of text, which the reading never takes for a value.
         const std::vector<std::string_view> words = wordsOf(item.text);
@@ -95,19 +115,7 @@ std::vector<SegmentLookalike> DataFile::segmentNameLookalikes() const {
         if (pos < text.size() && text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
         if (pos < text.size()) ++pos;
 
-        const bool wordOfLetters = word.size() >= 3 && std::all_of(word.begin(), word.end(), [](char c) {
-                                       return (c >= 'A' && c <= 'Z') || c == '-';
-                                   });
-        if (!wordOfLetters || isSegmentName(word)) continue;
-        std::size_t best = 3;
-        std::string_view nearest;
-        for (std::string_view name : kSegmentNames) {
-            const std::size_t d = editDistance(word, name);
-            if (d < best) {
-                best = d;
-                nearest = name;
-            }
-        }
+        const std::string_view nearest = lookalikeOf(word);
         if (!nearest.empty()) {
             const std::size_t first = line.find_first_not_of(" \t");
             const std::size_t last = line.find_last_not_of(" \t");

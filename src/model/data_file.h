@@ -56,7 +56,8 @@ public:
 
     // After the closing record of a segment: the first non-zero number that
     // follows, on the same line or on a later one, before the next segment
-    // marker. Free-format reading would make it the first value of a record
+    // marker (or a line that looks like one, see segmentNameLookalikes).
+    // Free-format reading would make it the first value of a record
     // that is never read, so what follows it would silently be lost. Zeros
     // (a closing record written in full) and lines of text are allowed.
     std::optional<StrayValue> strayValueAfterSegment();
