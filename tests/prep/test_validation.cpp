@@ -102,7 +102,7 @@ TEST_F(Validation, EveryRefusalOfTheRunIsTheCheckRefusal) {
         {kMandatory + "DLOAD\r\n 1  2  20  0 -1 \r\n\r\n 0 \r\n 1  1  10  2 \r\n",
          "错误信息:'DLOAD' 数据段在结束记录(0 或空行)之后,第 22 行还有数值 '1'"},
         {kMandatory + "DLOAD\r\n 1  1  10  9  0 \r\n\r\n",
-         "错误信息:'DLOAD' 数据段第 1 条记录(第 16 行)的荷载位置 A= 9 超出杆件 1 的长度 L= 6"},
+         "错误信息:'DLOAD' 数据段第 1 条记录(第 19 行)的荷载位置 A= 9 超出杆件 1 的长度 L= 6"},
         {"BAR-SEC\r\n .25  0 \r\n\r\n" + kConcretes + kPoints + kBeams + kColumns + kDeadLoads,
          "错误信息:'BAR-SEC' 数据段第 1 条记录(第 2 行)的截面高度 H= 0 不是正数"},
         {kMandatory + kDeadLoads + "SEISMIC\r\n 2  8  .35  .5  0  1  1 \r\n 2  2  150.5 \r\n 0  0 \r\n",
@@ -130,8 +130,8 @@ TEST_F(Validation, WarningsOfTheRunFollowTheVerdict) {
     const std::string& verdict = host.messages[0].text;
     EXPECT_EQ(verdict.rfind(kPassed + "\n", 0), 0u) << verdict;
     EXPECT_NE(verdict.find("\n系统提示：'WEIGHT' 数据段的自重开关为 25"), std::string::npos) << verdict;
-    EXPECT_NE(verdict.find("\n系统提示：第 21 行的 'LOAD' 像是数据段名"), std::string::npos) << verdict;
-    EXPECT_NE(verdict.find("\n系统提示：'DLOAD' 数据段第 1 条记录(第 19 行)的荷载类型 22 不是 1～6"),
+    EXPECT_NE(verdict.find("\n系统提示：第 24 行的 'LOAD' 像是数据段名"), std::string::npos) << verdict;
+    EXPECT_NE(verdict.find("\n系统提示：'DLOAD' 数据段第 1 条记录(第 22 行)的荷载类型 22 不是 1～6"),
               std::string::npos)
         << verdict;
 }
