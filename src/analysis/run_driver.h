@@ -63,7 +63,8 @@ struct RunResult {
 // memory and written together at the very end, each first to a temporary in
 // the data folder, and renamed into place only when all are written. A stop
 // at any step, including a result file that cannot be replaced, leaves every
-// previous result file byte for byte as it was and no temporary behind. After
+// previous result file byte for byte as it was and no temporary behind (short
+// of a disk that fails between the renames, see writeFileSet). After
 // a power loss each result file is complete, either the old or the new one
 // (the renames are not one atomic step).
 RunResult Frame5(const RunRequest& request, Host& host, AnalysisState& state);

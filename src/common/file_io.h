@@ -25,13 +25,14 @@ struct FileContent {
 // Writes a set of files that belong together (the results of one run) so
 // that a failure changes none of them: every file is first written in full
 // to a temporary beside its target and flushed to disk; only when all are
-// written are they renamed into place, in the order given, and the folders
-// flushed once. A target that cannot be replaced (a folder standing at its
-// name) is found before anything is written. A failure removes every
-// temporary and leaves every target as it was; it returns false and sets
-// *error and *failedPath. After a power loss each target is complete, either
-// its old or its new content: each rename is atomic, the set of renames is
-// not one step.
+// written are they renamed into place, in the order given, and each folder
+// is flushed once. A target that cannot be replaced (a folder standing at its
+// name) is found before anything is written. A failure while writing removes
+// every temporary and leaves every target as it was; it returns false and
+// sets *error and *failedPath. A rename that fails once the targets have
+// been found replaceable (an I/O error of the disk) leaves the files before
+// it renamed. After a power loss each target is complete, either its old or
+// its new content: each rename is atomic, the set of renames is not one step.
 bool writeFileSet(const std::vector<FileContent>& files, std::string* error = nullptr,
                   std::string* failedPath = nullptr);
 
