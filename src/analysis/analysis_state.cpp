@@ -28,6 +28,7 @@ void AnalysisState::reset() {
     RVN.clear();
     dyn = DynamicResults{};
     design = DesignResults{};
+    warnings.clear();
 }
 
 const LoadSegment* AnalysisState::loadSegment(std::string_view name) const {

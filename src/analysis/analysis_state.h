@@ -85,6 +85,10 @@ struct AnalysisState {
     DynamicResults dyn;
     DesignResults design;  // steel of the beam and column design
 
+    // Warnings of the reading, once per record, in the order given: values
+    // whose meaning the user may not expect, which the run goes on with.
+    std::vector<std::string> warnings;
+
     // Back to the empty state of a new run.
     void reset();
 

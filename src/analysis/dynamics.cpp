@@ -73,6 +73,15 @@ bool SeismicReader::read() {
                        "' 数据段第 1 条记录的特征周期 TG=" + strSingle(par.TG) + " 不能为负" +
                        kCheckFile);
     }
+    // Periods and adjustment factors of zero or below make no sense.
+    if (!(par.ALF2 > 0.0f)) {
+        return badData(std::string("错误信息:'") + dynamics_text::kSegment + "' 数据段第 1 条记录的周期折减系数 ALF2=" +
+                       strSingle(par.ALF2) + " 不是正数(应大于 0)" + kCheckFile);
+    }
+    if (!(par.ADJUST > 0.0f)) {
+        return badData(std::string("错误信息:'") + dynamics_text::kSegment + "' 数据段第 1 条记录的调整系数 ADJUST=" +
+                       strSingle(par.ADJUST) + " 不是正数(应大于 0)" + kCheckFile);
+    }
 
     // Mass records: a count c, then c values; a count of 0 ends the segment.
     for (;;) {
@@ -148,11 +157,11 @@ bool SeismicReader::readMass(int record, int count) {
 
 }  // namespace
 
-DynamicsStatus DYNAMICS(AnalysisState& st, DataFile& file, Host& host, EigenSolverFunction solve) {
+DynamicsStatus readSeismicSegment(AnalysisState& st, DataFile& file, Host& host, int mode) {
     DynamicResults& dyn = st.dyn;
     dyn = DynamicResults{};
     st.LCF(kSeismicCase) = 0.0f;
-    if (file.FINDSEG(dynamics_text::kSegment, kOptional) != 0) return DynamicsStatus::Ok;
+    if (file.FINDSEG(dynamics_text::kSegment, mode) != 0) return DynamicsStatus::Ok;
     st.LCF(kSeismicCase) = 1.0f;
 
     try {
@@ -180,6 +189,16 @@ DynamicsStatus DYNAMICS(AnalysisState& st, DataFile& file, Host& host, EigenSolv
             return DynamicsStatus::Stopped;
         }
     }
+    return DynamicsStatus::Ok;
+}
+
+DynamicsStatus DYNAMICS(AnalysisState& st, DataFile& file, Host& host, EigenSolverFunction solve) {
+    DynamicResults& dyn = st.dyn;
+    if (const DynamicsStatus read = readSeismicSegment(st, file, host, kOptional); read != DynamicsStatus::Ok) {
+        return read;
+    }
+    if (st.LCF(kSeismicCase) == 0.0f) return DynamicsStatus::Ok;
+    const int nMass = dyn.NMASS;
 
     // √m of every mass, t^½.
     Table<float, limits::kMaxMasses> SQW;

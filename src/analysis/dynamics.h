@@ -39,6 +39,12 @@ inline constexpr const char* kEigenFailedMessage =
     "错误信息：水平定位向量为'0'，集中质点的水平位移不存！";
 }  // namespace dynamics_text
 
+// Steps 1 to 3 of `DYNAMICS` without the eigen-solution: the SEISMIC segment
+// found with the finder mode `mode`, its parameters and mass records read and
+// checked, the weights lumped from PLOAD and checked. Ok (also without the
+// segment, LCF(4) = 0) or Stopped (reported).
+DynamicsStatus readSeismicSegment(AnalysisState& st, DataFile& file, Host& host, int mode);
+
 DynamicsStatus DYNAMICS(AnalysisState& st, DataFile& file, Host& host,
                         EigenSolverFunction solve = JCB2);
 

@@ -185,28 +185,32 @@ void MQN0(int type, const LoadParameters& R, SectionForces& F) {
     }
 }
 
-void MQN(int type, const LoadParameters& R, SectionForces& F, Vec6& FE) {
-    F.clear();
-    FE.clear();
-    if (type < 1 || type > 6) return;
-
-    LoadParameters r = R;
+LoadFate cleanLoad(int type, LoadParameters& r) {
+    if (type < 1 || type > 6) return LoadFate::NoLoad;
     if (isDistributed(type)) {
         if (r.A < 0.0f) r.A = 0.0f;
         if (r.B > r.L || r.B < 0.0f) r.B = r.L;
-        if (r.B <= r.A) return;
-    } else {
-        if (r.A < 0.0f) r.A = r.L;  // a negative position puts the load on the end node
-        // A concentrated load at a member end goes straight to that node.
-        const bool onStart = static_cast<double>(std::fabs(r.A)) <= kEndNodeTolerance;
-        const bool onEnd = static_cast<double>(std::fabs(r.L - r.A)) <= kEndNodeTolerance;
-        if (onStart || onEnd) {
-            const int base = onStart ? 0 : 3;
-            if (type == 1) FE(base + 2) = r.Q;
-            if (type == 5) FE(base + 1) = -r.Q;
-            if (type == 6) FE(base + 3) = -r.Q;
-            return;
-        }
+        return r.B <= r.A ? LoadFate::Vanishes : LoadFate::OnMember;
+    }
+    if (r.A < 0.0f) r.A = r.L;  // a negative position puts the load on the end node
+    if (static_cast<double>(std::fabs(r.A)) <= kEndNodeTolerance) return LoadFate::AtStart;
+    if (static_cast<double>(std::fabs(r.L - r.A)) <= kEndNodeTolerance) return LoadFate::AtEnd;
+    return r.A > r.L ? LoadFate::BeyondEnd : LoadFate::OnMember;
+}
+
+void MQN(int type, const LoadParameters& R, SectionForces& F, Vec6& FE) {
+    F.clear();
+    FE.clear();
+    LoadParameters r = R;
+    const LoadFate fate = cleanLoad(type, r);
+    if (fate == LoadFate::NoLoad || fate == LoadFate::Vanishes) return;
+    // A concentrated load at a member end goes straight to that node.
+    if (fate == LoadFate::AtStart || fate == LoadFate::AtEnd) {
+        const int base = fate == LoadFate::AtStart ? 0 : 3;
+        if (type == 1) FE(base + 2) = r.Q;
+        if (type == 5) FE(base + 1) = -r.Q;
+        if (type == 6) FE(base + 3) = -r.Q;
+        return;
     }
 
     MQN0(type, r, F);

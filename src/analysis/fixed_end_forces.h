@@ -36,6 +36,19 @@ inline constexpr double kEndNodeTolerance = 0.001;
 // `MQN0`: closed-form section forces of the clamped member (types 1..6).
 void MQN0(int type, const LoadParameters& R, SectionForces& F);
 
+// What the parameter clean-up of `MQN` makes of a load (r cleaned in place):
+// a negative start of a distributed load becomes 0, an end beyond L or
+// negative becomes L; a negative position of a concentrated load becomes L.
+enum class LoadFate {
+    NoLoad,     // a type other than 1..6: contributes nothing
+    Vanishes,   // a distributed load whose start is at or beyond its end
+    AtStart,    // a concentrated load within 0.001 of the start node
+    AtEnd,      // a concentrated load within 0.001 of the end node
+    OnMember,   // a load on the member, computed by `MQN0`
+    BeyondEnd,  // a concentrated load beyond the end node (computed as on the member)
+};
+LoadFate cleanLoad(int type, LoadParameters& r);
+
 // `MQN`: parameter clean-up, loads at a member end, else `MQN0`; FE gets the
 // fixed-end forces in member directions (N, V, M at the start, then the end).
 void MQN(int type, const LoadParameters& R, SectionForces& F, Vec6& FE);

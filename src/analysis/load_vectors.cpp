@@ -4,6 +4,7 @@
 
 #include "analysis/run_texts.h"
 #include "common/list_input.h"
+#include "common/printed_number.h"
 #include "model/frame_reader.h"
 
 namespace tarvel {
@@ -14,6 +15,39 @@ bool rejectLoads(Host& host, const std::string& text) {
     host.log(text);
     host.message(text, read_text::kErrorTitle, Icon::Information);
     return false;
+}
+
+void warn(AnalysisState& s, Host& host, const std::string& text) {
+    host.log(text);
+    s.warnings.push_back(text);
+}
+
+// A record the analysis would turn into nonsense is refused; one whose load
+// the rules make vanish is flagged. False when refused (reported).
+bool checkRecord(AnalysisState& s, Host& host, const char* name, const LoadRecord& r, int line) {
+    const std::string place = recordPlace(name, r.record, line);
+    LoadParameters p{r.Q, memberGeometry(s.model, r.IBAR).L, r.A, r.B};
+    if (p.L == 0.0f) return true;  // a member of zero length stops the assembly with its own message
+    switch (cleanLoad(r.IC, p)) {
+        case LoadFate::NoLoad:
+            warn(s, host,
+                 read_text::kWarning + place.substr(place.find('\'')) + "的荷载类型 " + std::to_string(r.IC) +
+                     " 不是 1～6,该荷载不参与计算" + (r.IC >= -4 && r.IC <= -1 ? "(负类型只画在结构图上)" : ""));
+            return true;
+        case LoadFate::Vanishes:
+            warn(s, host,
+                 read_text::kWarning + place.substr(place.find('\'')) + "的分布荷载起点 A=" + strSingle(p.A) +
+                     " 不小于终点 B=" + strSingle(p.B) + "(杆件 " + std::to_string(r.IBAR) + " 长 L=" +
+                     strSingle(p.L) + "),该荷载不参与计算");
+            return true;
+        case LoadFate::BeyondEnd:
+            return rejectLoads(host, place + "的荷载位置 A=" + strSingle(r.A) + " 超出杆件 " +
+                                         std::to_string(r.IBAR) + " 的长度 L=" + strSingle(p.L) +
+                                         "(类型 " + std::to_string(r.IC) + " 的集中荷载位置应在 0～L 之间)" +
+                                         read_text::kCheckFile);
+        default:
+            return true;
+    }
 }
 
 // Records up to the one whose member number is 0 (a blank line reads as 0).
@@ -28,8 +62,14 @@ bool readSegment(AnalysisState& s, DataFile& file, Host& host, const char* name,
         for (int record = 1;; ++record) {
             LoadRecord r;
             r.record = record;
+            const int line = in.line();
             r.IBAR = in.readInteger();
-            if (r.IBAR == 0) return true;
+            if (r.IBAR == 0) {
+                if (const auto stray = file.strayValueAfterSegment()) {
+                    return rejectLoads(host, strayValueText(name, *stray));
+                }
+                return true;
+            }
             r.IC = in.readInteger();
             r.Q = in.readSingle();
             r.A = in.readSingle();
@@ -37,6 +77,7 @@ bool readSegment(AnalysisState& s, DataFile& file, Host& host, const char* name,
             if (r.IBAR < 1 || r.IBAR > NE) {
                 return rejectLoads(host, run_text::loadMemberMissing(name, record, r.IBAR, NE));
             }
+            if (!checkRecord(s, host, name, r, line)) return false;
             segment.records.push_back(r);
         }
     } catch (const ListInputError& e) {
@@ -57,6 +98,10 @@ bool readLoadSegments(AnalysisState& s, DataFile& file, Host& host) {
     }
     file.close();
     return true;
+}
+
+void applyLoadSegment(AnalysisState& s, int LC) {
+    for (const LoadRecord& r : s.loads[LC].records) applyRecord(s, r);
 }
 
 void LOAD(AnalysisState& s, int m, int type, const LoadParameters& R, float c, float sn) {
@@ -89,7 +134,7 @@ bool BLOAD(AnalysisState& s, DataFile& file, std::string_view name, int LC) {
     const LoadSegment* segment = s.loadSegment(name);
     if (absent != 0 || segment == nullptr || !segment->found) return !mandatory;
     s.LCF(LC) = 1.0f;
-    for (const LoadRecord& r : segment->records) applyRecord(s, r);
+    applyLoadSegment(s, LC);
     return true;
 }
 

@@ -22,6 +22,9 @@ inline constexpr float kConcreteUnitWeight = 25.0f;
 // 1..NE, is reported naming the segment and the record. False when rejected.
 bool readLoadSegments(AnalysisState& s, DataFile& file, Host& host);
 
+// Applies every record read for case LC through `LOAD`.
+void applyLoadSegment(AnalysisState& s, int LC);
+
 // `LOAD`: one load of type `type` on member m with direction cosines c, sn:
 // FMQN(·, ·, m) += its fixed-end section forces, P −= its fixed-end forces at
 // the free codes of the member's nodes.

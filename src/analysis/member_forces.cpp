@@ -6,6 +6,7 @@
 #include "analysis/band_solver.h"
 #include "analysis/force_file.h"
 #include "analysis/load_vectors.h"
+#include "analysis/run_texts.h"
 
 namespace tarvel {
 
@@ -91,14 +92,35 @@ void clearLoadVector(AnalysisState& s) {
     s.P.clear();
 }
 
+bool finiteSolution(const AnalysisState& s) {
+    for (int j = 1; j <= s.NDOF; ++j) {
+        if (!std::isfinite(s.P(j))) return false;
+    }
+    for (int m = 1; m <= s.model.NE; ++m) {
+        for (int sec = 1; sec <= 9; ++sec) {
+            for (int k = 1; k <= 3; ++k) {
+                if (!std::isfinite(s.FMQN(k, sec, m))) return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool LOADFORC(AnalysisState& s, DataFile& file, Host& host, std::string_view name, int LC,
-              std::string* writtenPath) {
+              std::string& forceText) {
     const FrameModel& md = s.model;
     if (!BLOAD(s, file, name, LC)) return false;
     if (LC <= kLiveCase) {
         for (int j = 1; j <= s.NDOF; ++j) s.PLOAD(LC, j) = s.P(j);
     }
     BFORCE(s);
+    if (!finiteSolution(s)) {
+        const std::string text = run_text::notFinite("'" + std::string(name) + "' 荷载工况");
+        host.log(text);
+        host.message(text, run_text::kErrorTitle, Icon::Information);
+        clearLoadVector(s);
+        return false;
+    }
     if (LC == kWindCase) {
         for (int l = 1; l <= md.NLEV; ++l) {
             s.UD(1, l) = s.P(md.code(1, static_cast<int>(md.LEVN(l))));
@@ -116,9 +138,9 @@ bool LOADFORC(AnalysisState& s, DataFile& file, Host& host, std::string_view nam
             s.CF(8 + k, i, LC) = s.FMQN(k, 9, m);
         }
     }
-    const bool written = writeForceFile(s, name, host, writtenPath);
+    forceText = forceFileText(s);
     clearLoadVector(s);
-    return written;
+    return true;
 }
 
 void SBFORCE(AnalysisState& s) {

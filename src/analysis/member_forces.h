@@ -41,11 +41,15 @@ void addDisplacementForces(AnalysisState& s, int m, const LoadVector& D, const M
 void BFORCE(AnalysisState& s);
 
 // `LOADFORC`: one static load case LC (1 "DLOAD", 2 "LLOAD", 3 "WLOAD"): loads,
-// PLOAD (cases 1, 2), solution, UD(1, ·) (wind), BM, BV, CF, the case's ".fkn"
-// file, then FMQN and P cleared. False when DLOAD is absent or the file cannot
-// be written (both reported); `writtenPath` gets the file written.
+// PLOAD (cases 1, 2), solution, UD(1, ·) (wind), BM, BV, CF, the text of the
+// case's ".fkn" file into `forceText` (the run writes its files together at
+// its end), then FMQN and P cleared. False when DLOAD is absent or a
+// displacement or force is not a finite number (both reported).
 bool LOADFORC(AnalysisState& s, DataFile& file, Host& host, std::string_view name, int LC,
-              std::string* writtenPath = nullptr);
+              std::string& forceText);
+
+// True when P(1..NDOF) and FMQN of every member hold finite numbers only.
+bool finiteSolution(const AnalysisState& s);
 
 // `SBFORCE`: one seismic mode with its load vector in P: member forces, then
 // the squares of the storey displacements and drifts (UD 2, 3), of the beam

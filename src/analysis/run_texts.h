@@ -29,6 +29,9 @@ inline constexpr const char* kWindForceLabel = "风载内力图文件：";
 // Ends of a run.
 inline constexpr const char* kOverLimitStop = "结构分析程序分析超限终止！";
 inline constexpr const char* kNormalEnd = "结构分析程序正常结束！";
+inline constexpr const char* kEndWithoutSeismic =
+    "结构分析程序结束,但动力特性计算失败,地震作用未计算(结果文件中不含地震作用)！";
+inline constexpr const char* kNothingChanged = "计算终止,所有结果文件均未改动。";
 
 // Failures of the stiffness method.
 inline constexpr const char* kSingularLog = "Stiffness Matrix (1,1) Is zero";
@@ -59,6 +62,11 @@ inline std::string loadMemberMissing(std::string_view segment, int record, int m
            "),请检查'TVL'文件！";
 }
 
+// Results that are not finite numbers (a load far too large).
+inline std::string notFinite(std::string_view what) {
+    return "错误信息:" + std::string(what) + "的计算结果不是有限数值(溢出),请检查'TVL'文件中的荷载和截面数据！";
+}
+
 inline std::string cannotOpen(std::string_view path) {
     return "错误信息:无法打开数据文件 '" + std::string(path) + "'！";
 }
@@ -66,6 +74,11 @@ inline std::string cannotOpen(std::string_view path) {
 inline std::string cannotWrite(std::string_view path, std::string_view reason) {
     return "错误信息:结果文件 '" + std::string(path) + "' 无法写入(" + std::string(reason) +
            "),计算终止！";
+}
+
+// The result set of a run could not be put in place: nothing was changed.
+inline std::string resultSetNotWritten(std::string_view path, std::string_view reason) {
+    return cannotWrite(path, reason) + "所有结果文件均未改动。";
 }
 
 }  // namespace tarvel::run_text

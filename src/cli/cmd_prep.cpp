@@ -9,7 +9,7 @@
 
 #include "cli/commands.h"
 #include "cli/console_host.h"
-#include "prep/data_file_check.h"
+#include "run/data_file_check.h"
 #include "prep/data_file_generation.h"
 #include "prep/frm_conversion.h"
 #include "prep/job_database.h"
@@ -50,8 +50,12 @@ constexpr const char* kCheckHelp =
     "usage: tarvel-cli check FILE.TVL [--yes] [--analysis]\n"
     "\n"
     "Validates a frame data file segment by segment, after the question (--yes\n"
-    "answers it), and prints the file when it reads cleanly. --analysis checks the\n"
-    "way the analysis window does (seismic parameters read as reals).\n"
+    "answers it), and prints the file when it reads cleanly. Then reads it as the\n"
+    "analysis run does, with every guard of the run and without analysing it: the\n"
+    "file is correct only when the run would accept it too (the run's first\n"
+    "refusal is shown in the run's words, the run's warnings follow the verdict).\n"
+    "--analysis checks the way the analysis window does (seismic parameters read\n"
+    "as reals).\n"
     "Exit status: 0 correct, 1 not correct or declined, 2 wrong usage.\n";
 
 constexpr const char* kImportHelp =

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "analysis/analysis_state.h"
+#include "analysis/run_texts.h"
 #include "cli/commands.h"
 #include "cli/console_host.h"
 #include "cli/json_writer.h"
@@ -26,8 +27,10 @@ constexpr const char* kHelp =
     "wind load cases, the unfavourable live-load arrangement, periods and mode\n"
     "shapes, the seismic action, the design of every beam and column, and the\n"
     "report. Written beside the data file: DLOAD.fkn, LLOAD.fkn, WLOAD.fkn,\n"
-    "TARVEL1.wri, TARVEL2.wri and AS.ags. The run log goes to stdout, messages\n"
-    "to stderr.\n"
+    "TARVEL1.wri, TARVEL2.wri and AS.ags, all six together at the end of the run:\n"
+    "a run that stops changes none of them. The run log goes to stdout; messages,\n"
+    "warnings (values the run goes on with but the user may not expect, once per\n"
+    "record) and the notice of a stop go to stderr.\n"
     "\n"
     "  --main-grade N     steel grade of the main bars, 1..4 (default 2)\n"
     "  --stirrup-grade N  steel grade of the stirrups, 1..4 (default 1)\n"
@@ -40,8 +43,13 @@ constexpr const char* kHelp =
     "  --timestamp TEXT   time stamp printed in the report instead of the local time,\n"
     "                     for reproducible files, e.g. \"2026 - 12 - 08   10:00:00\"\n"
     "\n"
-    "Exit status: 0 the run ended with \"结构分析程序正常结束！\";\n"
-    "             1 the run stopped on an error; 2 wrong usage.\n";
+    "Exit status: 0 the run ended with \"结构分析程序正常结束！\" (warnings may have\n"
+    "               been printed);\n"
+    "             1 the run stopped on an error or refused the data file; no result\n"
+    "               file was changed;\n"
+    "             2 wrong usage;\n"
+    "             3 the eigen-solution failed: the result files were written, but\n"
+    "               without the seismic action.\n";
 
 int usageError(const std::string& text) {
     std::fprintf(stderr, "tarvel-cli run: %s\n%s", text.c_str(), kHelp);
@@ -180,7 +188,11 @@ int cmdRun(const Args& args) {
     ConsoleHost host;
     auto state = std::make_unique<AnalysisState>();
     const RunResult result = Frame5(request, host, *state);
-    if (result.outcome == RunOutcome::Stopped) return kRejected;
+    for (const std::string& warning : result.warnings) std::fprintf(stderr, "%s\n", warning.c_str());
+    if (result.outcome == RunOutcome::Stopped) {
+        std::fprintf(stderr, "%s\n", run_text::kNothingChanged);
+        return kRejected;
+    }
 
     if (!jsonPath.empty()) {
         std::string error;
@@ -190,7 +202,7 @@ int cmdRun(const Args& args) {
             return kRejected;
         }
     }
-    return kOk;
+    return result.outcome == RunOutcome::FinishedWithoutSeismic ? kWithoutSeismic : kOk;
 }
 
 }  // namespace tarvel::cli

@@ -1,7 +1,7 @@
 #pragma once
 // Subcommands of tarvel-cli. Each takes the arguments after its name and
 // returns the exit status: 0 success, 1 the file or the run was rejected,
-// 2 wrong usage.
+// 2 wrong usage, 3 (run) the results were written without the seismic action.
 
 #include <string>
 #include <vector>
@@ -13,6 +13,7 @@ using Args = std::vector<std::string>;
 constexpr int kOk = 0;
 constexpr int kRejected = 1;
 constexpr int kUsage = 2;
+constexpr int kWithoutSeismic = 3;
 
 int cmdModel(const Args& args);     // read a data file and show the frame model
 int cmdRun(const Args& args);       // the analysis run

@@ -29,6 +29,13 @@ constexpr Command kCommands[] = {
 void usage(std::FILE* out) {
     std::fprintf(out, "usage: tarvel-cli COMMAND [ARGS...]   (COMMAND --help for details)\n\ncommands:\n");
     for (const Command& c : kCommands) std::fprintf(out, "  %-9s %s\n", c.name, c.summary);
+    std::fprintf(out,
+                 "\nexit status:\n"
+                 "  0  success (run: warnings, if any, are on stderr)\n"
+                 "  1  the file or the run was refused; a refused run changes no result file\n"
+                 "  2  wrong usage\n"
+                 "  3  run: the result files were written without the seismic action, because\n"
+                 "     the eigen-solution failed\n");
 }
 
 }  // namespace

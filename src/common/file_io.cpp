@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
@@ -119,6 +120,76 @@ bool writeFileAtomic(const std::string& path, std::string_view bytes, std::strin
     }
     syncFolder(folderOf(path));
     return true;
+}
+
+bool writeFileSet(const std::vector<FileContent>& files, std::string* error, std::string* failedPath) {
+    auto failAt = [&](const std::string& path, std::string text) {
+        if (failedPath) *failedPath = path;
+        return fail(error, std::move(text));
+    };
+    for (const FileContent& f : files) {
+        if (fileNameOf(f.path).empty()) return failAt(f.path, "未给出文件名：'" + f.path + "'");
+        std::error_code ignored;
+        const auto status = std::filesystem::symlink_status(f.path, ignored);
+        if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+            !std::filesystem::is_symlink(status)) {
+            return failAt(f.path, "同名的文件夹或非普通文件占用了该文件名,无法以新内容替换");
+        }
+    }
+
+    std::vector<std::string> temporaries;
+    auto removeTemporaries = [&temporaries](std::size_t from) {
+        for (std::size_t i = from; i < temporaries.size(); ++i) {
+            std::error_code ignored;
+            std::filesystem::remove(temporaries[i], ignored);
+        }
+    };
+    for (const FileContent& f : files) {
+        std::string temporaryPath;
+        const int fd = createTemporary(f.path, temporaryPath);
+        if (fd < 0) {
+            const int code = errno;
+            removeTemporaries(0);
+            return failAt(f.path, "无法在文件夹 '" + folderOf(f.path) + "' 中建立临时文件：" + systemError(code));
+        }
+        temporaries.push_back(temporaryPath);
+        struct stat old {};
+        if (::stat(f.path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+        const bool written = writeAll(fd, f.bytes) && ::fsync(fd) == 0;
+        const int writeErrno = errno;
+        const bool closed = ::close(fd) == 0;
+        if (!written || !closed) {
+            const int code = written ? errno : writeErrno;
+            removeTemporaries(0);
+            return failAt(f.path, "写入失败：" + systemError(code));
+        }
+    }
+
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::error_code renameError;
+        std::filesystem::rename(temporaries[i], files[i].path, renameError);
+        if (renameError) {
+            // Not seen once the targets have been checked above; the files
+            // before this one already hold their new content.
+            removeTemporaries(i);
+            return failAt(files[i].path, "无法以新内容替换：" + renameError.message());
+        }
+    }
+    std::vector<std::string> folders;
+    for (const FileContent& f : files) {
+        const std::string folder = folderOf(f.path);
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+    }
+    for (const std::string& folder : folders) syncFolder(folder);
+    return true;
+}
+
+std::string unreadableReason(const std::string& path) {
+    std::error_code ignored;
+    const auto status = std::filesystem::status(path, ignored);
+    if (!std::filesystem::exists(status)) return "文件不存在";
+    if (std::filesystem::is_directory(status)) return "这是一个文件夹";
+    return "无法读取";
 }
 
 std::string folderOf(const std::string& path) { return path.substr(0, afterLastSeparator(path)); }

@@ -32,11 +32,12 @@ std::string errorText(ListInputError::Kind kind, const std::string& item, int li
 
 }  // namespace
 
-ListInputError::ListInputError(Kind kind, std::string item, int line)
+ListInputError::ListInputError(Kind kind, std::string item, int line, bool real)
     : std::runtime_error(errorText(kind, item, line)),
       kind_(kind),
       item_(std::move(item)),
-      line_(line) {}
+      line_(line),
+      real_(real) {}
 
 // Syntax: [sign] digits [. digits] [E|D [sign] digits], with at least one
 // mantissa digit; D is the double-precision exponent letter of the old
@@ -219,7 +220,9 @@ double numberValue(const ListReader::Item& item) {
     if (!parseNumber(item.text, value)) {
         throw ListInputError(ListInputError::Kind::NotNumber, item.text, item.line);
     }
-    if (std::isinf(value)) throw ListInputError(ListInputError::Kind::Overflow, item.text, item.line);
+    if (std::isinf(value)) {
+        throw ListInputError(ListInputError::Kind::Overflow, item.text, item.line, true);
+    }
     return value;
 }
 
@@ -230,7 +233,7 @@ float ListReader::readSingle() {
     const double value = numberValue(item);
     // Checked before the conversion, which is undefined outside the float range.
     if (std::fabs(value) > static_cast<double>(std::numeric_limits<float>::max())) {
-        throw ListInputError(ListInputError::Kind::Overflow, item.text, item.line);
+        throw ListInputError(ListInputError::Kind::Overflow, item.text, item.line, true);
     }
     return static_cast<float>(value);
 }

@@ -18,14 +18,17 @@ namespace tarvel {
 class ListInputError : public std::runtime_error {
 public:
     enum class Kind { PastEnd, NotNumber, Overflow };
-    ListInputError(Kind kind, std::string item, int line);
+    ListInputError(Kind kind, std::string item, int line, bool real = false);
     Kind kind() const { return kind_; }
+    // An Overflow of a real value (beyond the single-precision range), not of an Integer.
+    bool real() const { return real_; }
     const std::string& item() const { return item_; }  // offending text (empty at end of file)
     int line() const { return line_; }                 // 1-based line of the item
 private:
     Kind kind_;
     std::string item_;
     int line_;
+    bool real_;
 };
 
 // Parses a complete numeric item ("12", "-.5", "1E-05", "1.5D2", "+3.");

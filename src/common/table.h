@@ -47,6 +47,8 @@ public:
     static constexpr int upper(int d = 0) { return kUpper[static_cast<std::size_t>(d)]; }
 
     void fill(const T& value) { data_.fill(value); }
+    // Every entry, slot 0 included, in storage order.
+    const std::array<T, kSize>& values() const { return data_; }
     void clear() { data_.fill(T{}); }
 
 private:

@@ -1,6 +1,8 @@
 #include "model/data_file.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "common/file_io.h"
 
@@ -18,7 +20,110 @@ std::string trimUpper(std::string_view s) {
     }
     return out;
 }
+// The blank-separated words of an item.
+std::vector<std::string_view> wordsOf(std::string_view item) {
+    std::vector<std::string_view> words;
+    std::size_t i = 0;
+    while (i < item.size()) {
+        while (i < item.size() && (item[i] == ' ' || item[i] == '\t')) ++i;
+        const std::size_t from = i;
+        while (i < item.size() && item[i] != ' ' && item[i] != '\t') ++i;
+        if (i > from) words.push_back(item.substr(from, i - from));
+    }
+    return words;
+}
+// Edits (insertions, deletions, replacements) that turn a into b.
+std::size_t editDistance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t up = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0u : 1u)});
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+// The marker that a line of one word of letters resembles without being it:
+// at most two letters differ.
+std::string_view lookalikeOf(const std::string& word) {
+    const bool wordOfLetters = word.size() >= 3 && std::all_of(word.begin(), word.end(), [](char c) {
+                                   return (c >= 'A' && c <= 'Z') || c == '-';
+                               });
+    std::string_view nearest;
+    if (!wordOfLetters) return nearest;
+    std::size_t best = 3;
+    for (std::string_view name : kSegmentNames) {
+        const std::size_t d = editDistance(word, name);
+        if (d < best) {
+            best = d;
+            nearest = name;
+        }
+    }
+    return best == 0 ? std::string_view{} : nearest;
+}
 }  // namespace
+
+bool isSegmentName(std::string_view text) {
+    const std::string name = trimUpper(text);
+    for (std::string_view s : kSegmentNames) {
+        if (name == s) return true;
+    }
+    return false;
+}
+
+std::optional<StrayValue> DataFile::strayValueAfterSegment() {
+    while (!reader_.atEnd()) {
+        const ListReader::Item item = reader_.nextTextItem();
+        if (item.empty) continue;
+        // A misspelled marker also ends the segment's values: it is flagged
+        // as such, and what follows it belongs to no segment.
+        if (isSegmentName(item.text) || !lookalikeOf(trimUpper(item.text)).empty()) return std::nullopt;
+        // An item is a number only when every word of it is one; anything
+        // else is a line of text, which the reading never takes for a value.
+        const std::vector<std::string_view> words = wordsOf(item.text);
+        bool numeric = true;
+        std::optional<std::string_view> nonZero;
+        for (std::string_view w : words) {
+            double value = 0.0;
+            if (!parseNumber(w, value)) {
+                numeric = false;
+                break;
+            }
+            if (value != 0.0 && !nonZero) nonZero = w;
+        }
+        if (numeric && nonZero) return StrayValue{std::string(*nonZero), item.line};
+    }
+    return std::nullopt;
+}
+
+std::vector<SegmentLookalike> DataFile::segmentNameLookalikes() const {
+    std::vector<SegmentLookalike> found;
+    const std::string& text = reader_.content();
+    int lineNumber = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos) end = text.size();
+        ++lineNumber;
+        const std::string_view line = std::string_view(text).substr(pos, end - pos);
+        const std::string word = trimUpper(line);
+        pos = end;
+        if (pos < text.size() && text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
+        if (pos < text.size()) ++pos;
+
+        const std::string_view nearest = lookalikeOf(word);
+        if (!nearest.empty()) {
+            const std::size_t first = line.find_first_not_of(" \t");
+            const std::size_t last = line.find_last_not_of(" \t");
+            found.push_back({std::string(line.substr(first, last - first + 1)), lineNumber, std::string(nearest)});
+        }
+    }
+    return found;
+}
 
 DataFile::DataFile(Host& host, std::string path) : host_(host), path_(std::move(path)) {}
 

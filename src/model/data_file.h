@@ -3,8 +3,10 @@
 // finder `FINDSEG`. The file is read into memory once; every search starts
 // again from its top, so segments may come in any order.
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/host.h"
 #include "common/list_input.h"
@@ -16,6 +18,27 @@ enum SegmentMode : int {
     kMandatory = 0,  // fatal: two log lines, the caller stops
     kOptional = 1,   // notice in the run log
     kSilent = 2,     // nothing
+};
+
+// The segment markers a data file may hold.
+inline constexpr std::string_view kSegmentNames[] = {
+    "WEIGHT", "STIFFNESS", "BAR-SEC", "CONCRATE", "POINT", "BEAM",
+    "COLUMN", "DLOAD",     "LLOAD",   "WLOAD",    "SEISMIC"};
+
+// True when `text`, trimmed and upper-cased, is one of the segment markers.
+bool isSegmentName(std::string_view text);
+
+// A value left behind after a segment's closing record.
+struct StrayValue {
+    std::string text;  // the item as written
+    int line = 0;      // its line in the file
+};
+
+// A line that looks like a segment marker but is none (a misspelling).
+struct SegmentLookalike {
+    std::string text;     // the line, trimmed
+    int line = 0;
+    std::string nearest;  // the marker it most resembles
 };
 
 class DataFile {
@@ -30,6 +53,19 @@ public:
     // Positions the input on the value after the marker of `name`.
     // Returns 0 when found, 1 when not found (the file is then closed).
     int FINDSEG(std::string_view name, int mode);
+
+    // After the closing record of a segment: the first non-zero number that
+    // follows, on the same line or on a later one, before the next segment
+    // marker (or a line that looks like one, see segmentNameLookalikes).
+    // Free-format reading would make it the first value of a record
+    // that is never read, so what follows it would silently be lost. Zeros
+    // (a closing record written in full) and lines of text are allowed.
+    std::optional<StrayValue> strayValueAfterSegment();
+
+    // Lines of a single word of letters (and '-') that are not a marker but
+    // differ from one by at most two letters: what follows them is never
+    // read as the segment the user meant.
+    std::vector<SegmentLookalike> segmentNameLookalikes() const;
 
     bool isOpen() const { return open_; }
     void close() { open_ = false; }

@@ -4,17 +4,31 @@
 
 #include "common/basic_convert.h"
 #include "common/limits.h"
+#include "common/printed_number.h"
+#include "common/text_encoding.h"
 
 namespace tarvel {
 
 ReaderOptions ReaderOptions::analysis() {
     return {limits::kMaxSections, limits::kMaxMemberRecords, limits::kMaxBeams, analysisConcreteTable(),
-            limits::kMaxForceMembers, "超出结构分析极限，请重新调整数据或更新分析程序！！！ "};
+            limits::kMaxForceMembers, "超出结构分析极限，请重新调整数据或更新分析程序！！！ ", true};
 }
 
 ReaderOptions ReaderOptions::drawing() {
     return {limits::kDrawMaxSections, limits::kDrawMaxMemberRecords, limits::kDrawMaxMemberRecords,
             drawingConcreteTable(), limits::kDrawMaxMemberRecords, "超出图形交互程序极限，请重新调整数据！！！ "};
+}
+
+std::string recordPlace(std::string_view segment, int record, int line) {
+    std::string text = "错误信息:'" + std::string(segment) + "' 数据段第 " + std::to_string(record) + " 条记录";
+    if (line > 0) text += "(第 " + std::to_string(line) + " 行)";
+    return text;
+}
+
+std::string strayValueText(std::string_view segment, const StrayValue& stray) {
+    return "错误信息:'" + std::string(segment) + "' 数据段在结束记录(0 或空行)之后,第 " +
+           std::to_string(stray.line) + " 行还有数值 '" + decodeTextFile(stray.text) +
+           "'(应为下一数据段名;多余的数值会使其后的记录不被读入)" + read_text::kCheckFile;
 }
 
 std::string listErrorText(const ListInputError& e, std::string_view segment) {
@@ -23,9 +37,14 @@ std::string listErrorText(const ListInputError& e, std::string_view segment) {
         case ListInputError::Kind::PastEnd:
             return "错误信息:" + seg + "没有结束记录(读到文件末尾),请检查'TVL'文件！";
         case ListInputError::Kind::NotNumber:
-            return "错误信息:" + seg + "第 " + std::to_string(e.line()) + " 行的 '" + e.item() +
+            // Files of older installations hold GBK text.
+            return "错误信息:" + seg + "第 " + std::to_string(e.line()) + " 行的 '" + decodeTextFile(e.item()) +
                    "' 不是数值,请检查'TVL'文件！";
         case ListInputError::Kind::Overflow:
+            if (e.real()) {
+                return "错误信息:" + seg + "第 " + std::to_string(e.line()) + " 行的数值 '" + e.item() +
+                       "' 超出单精度实数范围(绝对值应小于 3.4E+38),请检查'TVL'文件！";
+            }
             return "错误信息:" + seg + "第 " + std::to_string(e.line()) + " 行的数值 '" + e.item() +
                    "' 超出整数范围,请检查'TVL'文件！";
     }
@@ -38,8 +57,9 @@ namespace {
 // ends the reading.
 class SegmentReader {
 public:
-    SegmentReader(DataFile& file, FrameModel& model, Host& host, const ReaderOptions& options)
-        : file_(file), m_(model), host_(host), opt_(options), in_(file.in()) {}
+    SegmentReader(DataFile& file, FrameModel& model, Host& host, const ReaderOptions& options,
+                  std::vector<std::string>* warnings)
+        : file_(file), m_(model), host_(host), opt_(options), in_(file.in()), warnings_(warnings) {}
 
     ReadStatus run();
 
@@ -77,12 +97,23 @@ private:
     std::string recordText(int record) const {
         return "错误信息:'" + segment_ + "' 数据段第 " + std::to_string(record) + " 条记录";
     }
+    void warn(const std::string& text) {
+        host_.log(text);
+        if (warnings_) warnings_->push_back(text);
+    }
+    // The run refuses a segment whose closing record is followed by values.
+    ReadStatus closed() {
+        if (!opt_.runGuards) return ReadStatus::Ok;
+        if (const auto stray = file_.strayValueAfterSegment()) return badData(strayValueText(segment_, *stray));
+        return ReadStatus::Ok;
+    }
 
     DataFile& file_;
     FrameModel& m_;
     Host& host_;
     const ReaderOptions& opt_;
     ListReader& in_;
+    std::vector<std::string>* warnings_;
     std::string segment_;
 };
 
@@ -127,20 +158,36 @@ ReadStatus SegmentReader::weight() {
     const auto kw = toInteger(k);
     if (!kw) return badData(recordText(1) + "的自重开关超出整数范围,请检查'TVL'文件！");
     m_.KW = *kw;
+    // The switch only turns the self-weight on or off; the weight itself is
+    // always that of reinforced concrete.
+    if (opt_.runGuards && k != 0.0f && k != 1.0f) {
+        warn(std::string(read_text::kWarning) + "'WEIGHT' 数据段的自重开关为" + strSingle(k) + "(应为 0 或 1):" +
+             (m_.KW == 0 ? "按 0 处理,不计自重" : "按计入自重处理,容重一律取 25 kN/m³,不采用该数值"));
+    }
     return ReadStatus::Ok;
 }
 
 ReadStatus SegmentReader::stiffness() {
     m_.ALFI = in_.readSingle();
     m_.ALFF = in_.readSingle();
+    if (opt_.runGuards && (m_.ALFI != 1.0f || m_.ALFF != 1.0f)) {
+        warn(std::string(read_text::kWarning) + "'STIFFNESS' 数据段的刚度系数 ALFI=" + strSingle(m_.ALFI) +
+             ",ALFF=" + strSingle(m_.ALFF) + " 不等于 1:程序读入但不采用,刚度按截面尺寸计算");
+    }
     return ReadStatus::Ok;
 }
 
 ReadStatus SegmentReader::sections() {
-    for (;;) {
+    for (int record = 1;; ++record) {
+        const int line = in_.line();
         const float b = in_.readSingle();
-        if (b == 0.0f) return ReadStatus::Ok;
+        if (b == 0.0f) return closed();
         const float h = in_.readSingle();
+        if (opt_.runGuards && (!(b > 0.0f) || !(h > 0.0f))) {
+            const bool width = !(b > 0.0f);
+            return badData(recordPlace(segment_, record, line) + "的截面" + (width ? "宽度 B=" : "高度 H=") +
+                           strSingle(width ? b : h) + " 不是正数(截面尺寸应大于 0,单位 m)" + read_text::kCheckFile);
+        }
         if (m_.NSEC >= opt_.maxSections) return overLimit("截面", m_.NSEC + 1, opt_.maxSections);
         const int s = ++m_.NSEC;
         m_.SEC(1, s) = b;
@@ -152,21 +199,22 @@ ReadStatus SegmentReader::sections() {
 
 ReadStatus SegmentReader::concretes() {
     for (;;) {
+        const int line = in_.line();
         const std::int16_t grade = in_.readInteger();
-        if (grade == 0) return ReadStatus::Ok;
+        if (grade == 0) return closed();
         if (m_.NCON >= limits::kMaxConcretes) {
             return overLimit("混凝土种类", m_.NCON + 1, limits::kMaxConcretes);
         }
         const int c = ++m_.NCON;
         m_.GRADE(c) = grade;
-        FCME(m_, c, grade, opt_.concretes, host_);
+        FCME(m_, c, grade, opt_.concretes, host_, line);
     }
 }
 
 ReadStatus SegmentReader::points() {
     for (int record = 1;; ++record) {
         const std::int16_t n = in_.readInteger();
-        if (n == 0) return ReadStatus::Ok;
+        if (n == 0) return closed();
         std::int16_t codes[3];
         for (std::int16_t& c : codes) c = in_.readInteger();
         const float x = in_.readSingle();
@@ -202,7 +250,7 @@ ReadStatus SegmentReader::beams() {
         m_.MEM(4, e) = con;
     }
     m_.NB = m_.NE;
-    return ReadStatus::Ok;
+    return closed();
 }
 
 ReadStatus SegmentReader::columns() {
@@ -227,7 +275,7 @@ ReadStatus SegmentReader::columns() {
         m_.ALFC(e - m_.NB) = (alf != 0.0f) ? alf : -1.0f;
     }
     m_.NC = static_cast<std::int16_t>(m_.NE - m_.NB);
-    return ReadStatus::Ok;
+    return closed();
 }
 
 // Every member must name existing nodes, a section and a concrete, and the
@@ -271,7 +319,7 @@ void SegmentReader::effectiveLengthFactors() {
 
 }  // namespace
 
-void FCME(FrameModel& model, int c, int grade, std::span<const ConcreteRow> table, Host& host) {
+void FCME(FrameModel& model, int c, int grade, std::span<const ConcreteRow> table, Host& host, int line) {
     for (const ConcreteRow& row : table) {
         if (row.grade == grade) {
             model.FC(c) = row.fc;
@@ -281,7 +329,10 @@ void FCME(FrameModel& model, int c, int grade, std::span<const ConcreteRow> tabl
             return;
         }
     }
-    host.message(read_text::kGradeMessage, read_text::kErrorTitle, Icon::Information);
+    std::string where = "'CONCRATE' 数据段第 " + std::to_string(c) + " 条记录";
+    if (line > 0) where += ",第 " + std::to_string(line) + " 行";
+    host.message("错误信息:没有找到混凝土强度等级 C" + std::to_string(grade) + "(" + where + "),请检查'TVL'文件！",
+                 read_text::kErrorTitle, Icon::Information);
     model.EC(c) = 0.0f;
     model.FC(c) = model.FC(c - 1);
     model.FCM(c) = model.FCM(c - 1);
@@ -313,14 +364,15 @@ ReadStatus FINDP(FrameModel& model, Host& host, const ReaderOptions& options) {
     return ReadStatus::Ok;
 }
 
-ReadStatus INDATA(DataFile& file, FrameModel& model, Host& host, const ReaderOptions& options) {
+ReadStatus INDATA(DataFile& file, FrameModel& model, Host& host, const ReaderOptions& options,
+                  std::vector<std::string>* warnings) {
     if (!file.loaded() && !file.load()) {
         const std::string text = "错误信息:无法打开数据文件 '" + file.path() + "'！";
         host.log(text);
         host.message(text, read_text::kErrorTitle, Icon::Information);
         return ReadStatus::CannotOpen;
     }
-    return SegmentReader(file, model, host, options).run();
+    return SegmentReader(file, model, host, options, warnings).run();
 }
 
 }  // namespace tarvel

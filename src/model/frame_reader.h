@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "common/host.h"
 #include "model/concrete_table.h"
@@ -22,6 +23,11 @@ struct ReaderOptions {
     // The analysis also needs every member in its internal-force tables.
     int maxMembers;
     std::string limitMessage;  // opening words of an over-limit message
+    // The analysis refuses what it would turn into nonsense (sections without
+    // a positive size, values left behind after a segment's closing record)
+    // and flags values whose meaning the user may not expect; the drawings
+    // show a file as it is.
+    bool runGuards = false;
 
     static ReaderOptions analysis();
     static ReaderOptions drawing();
@@ -35,11 +41,16 @@ enum class ReadStatus {
     OverLimit,       // a table would overflow
 };
 
-ReadStatus INDATA(DataFile& file, FrameModel& model, Host& host, const ReaderOptions& options);
+// With options.runGuards each warning is also logged and, when `warnings` is
+// given, appended to it.
+ReadStatus INDATA(DataFile& file, FrameModel& model, Host& host, const ReaderOptions& options,
+                  std::vector<std::string>* warnings = nullptr);
 
 // Looks a grade up: fc, fcm and Ec of concrete `c`, and FT. An unknown grade
-// gives the grade message, Ec = 0 and the strengths of the previous concrete.
-void FCME(FrameModel& model, int c, int grade, std::span<const ConcreteRow> table, Host& host);
+// gives the grade message (naming the grade, the record c and its line when
+// known), Ec = 0 and the strengths of the previous concrete.
+void FCME(FrameModel& model, int c, int grade, std::span<const ConcreteRow> table, Host& host,
+          int line = 0);
 
 // Storey levels: LEVY(0) the lowest node, then one level per distinct Y of
 // nodes with a free horizontal code, in node order. OverLimit above 30 levels.
@@ -50,7 +61,17 @@ namespace read_text {
 inline constexpr const char* kErrorTitle = "错误信息提示！";
 inline constexpr const char* kLimitTitle = "提示！";
 inline constexpr const char* kGradeMessage = "错误信息:没有找到混凝土强度等级,请检查'TVL'文件！";
+inline constexpr const char* kCheckFile = ",请检查'TVL'文件！";
+// Opening of a warning in the run log.
+inline constexpr const char* kWarning = "系统提示：";
 }  // namespace read_text
+
+// "错误信息:'DLOAD' 数据段第 3 条记录(第 41 行)": the place of a record in
+// refusals; without the line when it is 0.
+std::string recordPlace(std::string_view segment, int record, int line);
+
+// The refusal of a value left behind after the closing record of `segment`.
+std::string strayValueText(std::string_view segment, const StrayValue& stray);
 
 // Message for a value that could not be read in segment `segment`.
 std::string listErrorText(const ListInputError& e, std::string_view segment);

@@ -4,7 +4,7 @@
 
 #include "analysis/run_texts.h"
 #include "common/list_input.h"
-#include "prep/data_file_check.h"
+#include "run/data_file_check.h"
 #include "prep/frm_conversion.h"
 
 namespace tarvel {

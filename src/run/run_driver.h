@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/analysis_state.h"
+#include "analysis/dynamics.h"
 #include "common/host.h"
 
 namespace tarvel {
@@ -15,6 +16,7 @@ struct RunRequest {
     int mainGrade = 2;     // steel grade of the main bars, 1..4
     int stirrupGrade = 1;  // steel grade of the stirrups, 1..4
     std::string timeStamp; // report time stamp "yyyy - mm - dd   hh:mm:ss"; empty: local time now
+    EigenSolverFunction eigenSolver = JCB2;  // tests may put a failing one in its place
 };
 
 // The steps of a run in their order; a run that stops names the step.
@@ -35,11 +37,14 @@ enum class RunStep {
     Design,           // `ASBALL`, `ASCALL`
     Report,           // `OUTF`
     ReinforcementFile,  // `OUTAS`
+    WriteResults,     // the result files put in place together
 };
 
 enum class RunOutcome {
     Finished,    // every step ran and "结构分析程序正常结束！" was shown
-    Stopped,     // stopped on an error that has been logged and shown
+    Stopped,     // stopped on an error that has been logged and shown; no result file changed
+    FinishedWithoutSeismic,  // the eigen-solution failed: the result files are written
+                             // without the seismic action, and the final message says so
 };
 
 struct RunResult {
@@ -47,11 +52,21 @@ struct RunResult {
     RunStep lastStep =
         RunStep::OpenDataFile;              // the step that stopped the run, or the last one done
     std::vector<std::string> filesWritten;  // result files, in the order written
+    std::vector<std::string> warnings;      // the warnings of the reading, once per record
 };
 
 // Runs the analysis of request.dataFile into `state` (reset first, so every
 // run starts afresh) and writes the result files beside the data file. Every
 // log line and message goes to `host`.
+//
+// A stopped run changes no result file: the six result files are formed in
+// memory and written together at the very end, each first to a temporary in
+// the data folder, and renamed into place only when all are written. A stop
+// at any step, including a result file that cannot be replaced, leaves every
+// previous result file byte for byte as it was and no temporary behind (short
+// of a disk that fails between the renames, see writeFileSet). After
+// a power loss each result file is complete, either the old or the new one
+// (the renames are not one atomic step).
 RunResult Frame5(const RunRequest& request, Host& host, AnalysisState& state);
 
 }  // namespace tarvel

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <memory>
 
 #include "analysis/dynamics.h"
 #include "test_dynamics_frames.h"
@@ -243,6 +244,84 @@ TEST(Dynamics, FailedEigenSolutionIsReportedAndTheRunGoesOn) {
     EXPECT_EQ(f->host.messages[0].icon, Icon::Information);
     // No period is formed from an unconverged eigenvalue.
     EXPECT_EQ(f->st->dyn.PERIOD(1), 0.5);
+}
+
+}  // namespace
+}  // namespace tarvel
+
+namespace tarvel {
+namespace {
+
+// The eigenvectors JCB2 hands back, kept for the test to finish by hand.
+EigenMatrix* gEigenvectors = nullptr;
+int recordingSolver(int n, const EigenMatrix& A, EigenVector& D, EigenMatrix& Z) {
+    const int ierr = JCB2(n, A, D, Z);
+    *gEigenvectors = Z;
+    return ierr;
+}
+
+// Six storeys of one column each: six masses of unequal weight.
+std::string sixStoreys() {
+    std::string points = "POINT\r\n 1  0  0  0  0  0 \r\n";
+    std::string columns = "COLUMN\r\n";
+    std::string masses;
+    const char* weights[] = {"173.3", "151.9", "97.7", "211.1", "64.3", "129.7"};
+    for (int s = 1; s <= 6; ++s) {
+        points += " " + std::to_string(s + 1) + "  " + std::to_string(2 * s - 1) + "  " + std::to_string(2 * s) +
+                  "  0  0  " + std::to_string(3.6 * s).substr(0, 5) + " \r\n";
+        columns += " " + std::to_string(s) + "  " + std::to_string(s + 1) + "  1  1  0 \r\n";
+        masses += " 2  " + std::to_string(s + 1) + "  " + weights[s - 1] + " \r\n";
+    }
+    return testing::frameHead() + points + "\r\nBEAM\r\n\r\n" + columns + "\r\nDLOAD\r\n\r\n" +
+           "SEISMIC\r\n 2, 8, .35, .5, 1, 6, 1 \r\n" + masses + " 0, 0 \r\n";
+}
+
+// Unit length of every mode, bit for bit: after the back-transformation by
+// the single-precision 1/√m, each column is divided by the square root of
+// its sum of squares accumulated in single precision, masses in order.
+// A sum kept in double precision, or taken in another order, changes at
+// least one value of this frame (checked below), so either fault is caught.
+TEST(Dynamics, UnitModeShapesOfSixMassesBitForBit) {
+    auto f = frameOf(sixStoreys());
+    ASSERT_NE(f, nullptr);
+    AnalysisState& st = *f->st;
+    auto Z = std::make_unique<EigenMatrix>();
+    gEigenvectors = Z.get();
+    ASSERT_EQ(DYNAMICS(st, *f->file, f->host, recordingSolver), DynamicsStatus::Ok);
+    gEigenvectors = nullptr;
+    const DynamicResults& d = st.dyn;
+    const int n = d.NMASS;
+    ASSERT_EQ(n, 6);
+
+    auto backTransformed = [&](int i, int j) {
+        const float sqw = static_cast<float>(std::sqrt(static_cast<double>(d.WG(i)) / 9.8));
+        return (*Z)(i, j) * static_cast<double>(1.0f / sqw);
+    };
+    int differsFromDouble = 0;
+    int differsFromReversed = 0;
+    for (int j = 1; j <= n; ++j) {
+        float sum = 0.0f;
+        float reversed = 0.0f;
+        double exact = 0.0;
+        for (int i = 1; i <= n; ++i) {
+            const double v = backTransformed(i, j);
+            sum = static_cast<float>(static_cast<double>(sum) + v * v);
+            exact += v * v;
+            const double w = backTransformed(n + 1 - i, j);
+            reversed = static_cast<float>(static_cast<double>(reversed) + w * w);
+        }
+        const double length = static_cast<double>(static_cast<float>(std::sqrt(static_cast<double>(sum))));
+        for (int i = 1; i <= n; ++i) {
+            const double expected = backTransformed(i, j) / length;
+            EXPECT_EQ(d.PHI(i, j), expected) << "mass " << i << ", mode " << j;
+            if (backTransformed(i, j) / std::sqrt(exact) != expected) ++differsFromDouble;
+            const double reversedLength =
+                static_cast<double>(static_cast<float>(std::sqrt(static_cast<double>(reversed))));
+            if (backTransformed(i, j) / reversedLength != expected) ++differsFromReversed;
+        }
+    }
+    EXPECT_GT(differsFromDouble, 0) << "the frame does not tell the precisions apart";
+    EXPECT_GT(differsFromReversed, 0) << "the frame does not tell the summation orders apart";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "support/frame_builder.h"
 
@@ -77,28 +78,35 @@ TEST(ForceFile, OldFileIsReplacedWhole) {
     EXPECT_EQ(run.read("DLOAD.fkn"), kDeadFile);
 }
 
-TEST(ForceFile, FileThatCannotBeWrittenStopsTheRunNamingIt) {
+TEST(ForceFile, FileThatCannotBeReplacedStopsTheRunAndChangesNoResultFile) {
     RunFixture run;
-    // A folder in the way of the result file.
+    ASSERT_EQ(run.run(oneMember().text()).outcome, RunOutcome::Finished);
+    const char* const kOthers[] = {"DLOAD.fkn", "WLOAD.fkn", "TARVEL1.wri", "TARVEL2.wri", "AS.ags"};
+    std::map<std::string, std::string> before;
+    for (const char* name : kOthers) before[name] = run.read(name);
+    // A folder in the way of one result file; the second run has other loads.
+    std::filesystem::remove(run.dir.path() / "LLOAD.fkn");
     std::filesystem::create_directory(run.dir.path() / "LLOAD.fkn");
-    const RunResult result = run.run(oneMember().text());
+    FrameBuilder heavier = oneMember();
+    heavier.dead(1, 1, 5, 1);
+    const RunResult result = run.run(heavier.text());
     EXPECT_EQ(result.outcome, RunOutcome::Stopped);
-    EXPECT_EQ(result.lastStep, RunStep::LiveCase);
-    ASSERT_EQ(run.host.messages.size(), 1u);
-    const std::string& text = run.host.messages[0].text;
+    EXPECT_EQ(result.lastStep, RunStep::WriteResults);
+    EXPECT_TRUE(result.filesWritten.empty());
+    ASSERT_EQ(run.host.messages.size(), 2u);  // the first run's end, then the refusal
+    const std::string& text = run.host.messages[1].text;
     EXPECT_EQ(text.rfind("错误信息:结果文件 '" + run.dir.file("LLOAD.fkn") + "' 无法写入(", 0), 0u)
         << text;
-    EXPECT_NE(text.find("),计算终止！"), std::string::npos) << text;
-    EXPECT_EQ(run.host.messages[0].title, "错误信息提示！");
-    EXPECT_EQ(run.host.logLines.back(), text);
-    // The file before it is complete, the one after it never written, no
-    // temporary file left behind.
-    EXPECT_TRUE(run.exists("DLOAD.fkn"));
-    EXPECT_FALSE(run.exists("WLOAD.fkn"));
+    EXPECT_NE(text.find("),计算终止！所有结果文件均未改动。"), std::string::npos) << text;
+    EXPECT_EQ(run.host.messages[1].title, "错误信息提示！");
+    EXPECT_EQ(*(run.host.logLines.end() - 2), text);
+    EXPECT_EQ(run.host.logLines.back(), "计算终止,所有结果文件均未改动。");
+    // Every previous result file byte for byte, no temporary left behind.
+    for (const char* name : kOthers) EXPECT_EQ(run.read(name), before[name]) << name;
     int entries = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(run.dir.path()))
         ++entries;
-    EXPECT_EQ(entries, 3);  // FRAME.TVL, DLOAD.fkn and the folder
+    EXPECT_EQ(entries, 7);  // FRAME.TVL, the five files and the folder
 }
 
 }  // namespace

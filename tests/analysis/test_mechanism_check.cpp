@@ -27,6 +27,7 @@ void expectRefusedAsSingular(const std::string& text) {
     EXPECT_EQ(result.lastStep, RunStep::Factorisation);
     std::vector<std::string> log = kHeader;
     log.push_back("Stiffness Matrix (1,1) Is zero");
+    log.push_back("计算终止,所有结果文件均未改动。");
     EXPECT_EQ(run.host.logLines, log);
     ASSERT_EQ(run.host.messages.size(), 1u);
     EXPECT_EQ(run.host.messages[0].text, "错误信息:刚度矩阵为奇异矩阵！");

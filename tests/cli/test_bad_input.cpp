@@ -13,7 +13,7 @@
 
 #include "analysis/analysis_state.h"
 #include "drawing/drawing_window.h"
-#include "prep/data_file_check.h"
+#include "run/data_file_check.h"
 #include "run/run_driver.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"

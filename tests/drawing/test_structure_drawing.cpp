@@ -169,7 +169,8 @@ TEST_F(StructureDrawingTest, HighGradeIsUnknownToThisWindowButDrawn) {
     window.TxtName = "C70.TVL";
     ASSERT_TRUE(window.Drawfm());
     ASSERT_EQ(host.messages.size(), 2u);
-    EXPECT_EQ(host.messages[0].text, "错误信息:没有找到混凝土强度等级,请检查'TVL'文件！");
+    EXPECT_EQ(host.messages[0].text.rfind("错误信息:没有找到混凝土强度等级 C70('CONCRATE' 数据段第 1 条记录", 0),
+              0u);
     EXPECT_EQ(host.messages[0].title, "错误信息提示！");
     EXPECT_EQ(host.messages[1].text, "图形交互文件建立完毕！");
     PROBE_DXF(probe, dir.file("C70.DXF"));

@@ -10,7 +10,7 @@
 
 #include "common/list_input.h"
 #include "model/data_file.h"
-#include "prep/data_file_check.h"
+#include "run/data_file_check.h"
 #include "prep/frm_conversion.h"
 #include "prep_test_support.h"
 #include "support/recording_host.h"
@@ -319,10 +319,11 @@ TEST_F(Conversion, DataAfterTheEndOfASegmentIsRefused) {
 
 TEST_F(Conversion, AConvertedFilePassesTheCheckAndReadsAsTheFrame) {
     EXPECT_EQ(convert(kStructure + "DLOAD\r\n1,2,20,0,-1,\r\n"
-                                   "SEISMIC\r\n2,8,.35,.5,.85,2,1\r\n2,3,120,\r\n2,4,120,\r\n"),
+                                   "SEISMIC\r\n2,8,.35,.5,.85,1,1\r\n3,4,240,\r\n"),
               PrepOutcome::Done);
     RecordingHost checkHost;
-    EXPECT_EQ(CmdWjjy(target(), checkHost), PrepOutcome::Done);
+    EXPECT_EQ(CmdWjjy(target(), checkHost), PrepOutcome::Done)
+        << (checkHost.messages.empty() ? "" : checkHost.messages.back().text);
     const FrameModel m = test::readModel(target());
     EXPECT_EQ(m.NJ, 4);
     EXPECT_EQ(m.NB, 1);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "prep/data_file_check.h"
+#include "run/data_file_check.h"
 #include "prep/data_file_generation.h"
 #include "prep_test_support.h"
 #include "support/recording_host.h"

@@ -1,12 +1,19 @@
-#include "prep/data_file_check.h"
+#include "run/data_file_check.h"
 
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "analysis/analysis_state.h"
+#include "analysis/run_input.h"
+#include "analysis/run_texts.h"
+#include "common/file_io.h"
 #include "common/limits.h"
 #include "common/list_input.h"
 #include "common/text_encoding.h"
 #include "model/data_file.h"
+#include "model/size_precheck.h"
 
 namespace tarvel {
 
@@ -125,6 +132,42 @@ std::string missingVerdict(const std::vector<std::string_view>& missing, bool me
            " 数据段，您的（TVL）文件格式是不正确的！";
 }
 
+// Keeps the last line or message of the run's reading instead of showing
+// them: a refusal is always the last thing the reading says.
+class CapturingHost : public Host {
+public:
+    void message(std::string_view text, std::string_view, Icon) override { last = text; }
+    Answer ask(std::string_view, std::string_view, Buttons, Icon) override { return Answer::No; }
+    void log(std::string_view line) override { last = line; }
+    void clearLog() override {}
+    void status(std::string_view) override {}
+    void view(std::string_view) override {}
+    std::optional<std::string> chooseFile(std::string_view, std::string_view) override { return std::nullopt; }
+    bool startProgram(std::string_view) override { return false; }
+
+    std::string last;
+};
+
+// The file read as the run reads it, with every guard and without any
+// analysis: the run's refusal text, or nothing when the run accepts it.
+std::optional<std::string> runRefusal(const std::string& path, std::vector<std::string>& warnings) {
+    CapturingHost capture;
+    DataFile file(capture, path);
+    if (!file.load()) return run_text::cannotOpen(path);
+    if (!PBC(file, capture)) return capture.last;
+    auto state = std::make_unique<AnalysisState>();
+    state->reset();
+    state->dataPath = path;
+    const RunInput input = readRunInput(file, capture, *state);
+    warnings = state->warnings;
+    if (!input.ok) return capture.last;
+    return std::nullopt;
+}
+
+std::string cannotOpenText(const std::string& path) {
+    return "错误信息:无法打开数据文件 '" + path + "'(" + unreadableReason(path) + ")！";
+}
+
 }  // namespace
 
 PrepOutcome checkDataFile(const std::string& path, PrepWindow window, Host& host) {
@@ -142,7 +185,12 @@ PrepOutcome checkDataFile(const std::string& path, PrepWindow window, Host& host
     };
 
     DataFile file(host, path);
-    if (!file.load()) return failed();
+    if (!file.load()) {
+        const std::string text = cannotOpenText(path);
+        showStatus(host, window, text);
+        host.message(text, prep_text::kNoticeTitle, Icon::Information);
+        return PrepOutcome::Refused;
+    }
     std::vector<std::string_view> missing;
     try {
         for (const CheckedSegment& s : kCheckedSegments) {
@@ -166,8 +214,18 @@ PrepOutcome checkDataFile(const std::string& path, PrepWindow window, Host& host
         host.message(missingVerdict(missing, true), check_text::kTitle, Icon::Information);
         return PrepOutcome::Refused;
     }
+    // Values that read are not yet a file the run accepts: the run's own
+    // guards decide, with the run's own text.
+    std::vector<std::string> warnings;
+    if (const std::optional<std::string> refusal = runRefusal(path, warnings)) {
+        showStatus(host, window, *refusal);
+        host.message(*refusal, prep_text::kNoticeTitle, Icon::Information);
+        return PrepOutcome::Refused;
+    }
     if (window == PrepWindow::DataPreparation) host.status(check_text::kPassedStatus);
-    host.message(check_text::kPassed, check_text::kTitle, Icon::Information);
+    std::string verdict = check_text::kPassed;
+    for (const std::string& w : warnings) verdict += "\n" + w;
+    host.message(verdict, check_text::kTitle, Icon::Information);
     return PrepOutcome::Done;
 }
 

@@ -11,8 +11,12 @@
 
 namespace tarvel {
 
-// Done when the file reads cleanly and holds every mandatory segment; Refused
-// otherwise (the message names the segment). The file is never changed.
+// Done when the file reads cleanly, holds every mandatory segment and passes
+// every guard of the analysis run (read as the run reads it, without
+// analysing); the warnings of the run's reading follow the verdict. Refused
+// otherwise: the segment that does not read, the missing segments, or the
+// run's first refusal in the run's own words; a file that cannot be opened is
+// named with the reason. The file is never changed.
 PrepOutcome checkDataFile(const std::string& path, PrepWindow window, Host& host);
 
 inline PrepOutcome CmdWjjy(const std::string& path, Host& host) {
