@@ -7,7 +7,7 @@
 // file the run accepts.
 
 #include "analysis/analysis_state.h"
-#include "run/run_driver.h"
+#include "analysis/run_step.h"
 #include "common/host.h"
 #include "model/data_file.h"
 

@@ -143,7 +143,7 @@ public:
     void status(std::string_view) override {}
     void view(std::string_view) override {}
     std::optional<std::string> chooseFile(std::string_view, std::string_view) override { return std::nullopt; }
-    bool startProgram(std::string_view) override { return false; }
+    bool startProgram(std::string_view, const std::vector<std::string>&) override { return false; }
 
     std::string last;
 };

@@ -7,6 +7,7 @@
 
 #include "analysis/analysis_state.h"
 #include "analysis/dynamics.h"
+#include "analysis/run_step.h"
 #include "common/host.h"
 
 namespace tarvel {
@@ -17,27 +18,6 @@ struct RunRequest {
     int stirrupGrade = 1;  // steel grade of the stirrups, 1..4
     std::string timeStamp; // report time stamp "yyyy - mm - dd   hh:mm:ss"; empty: local time now
     EigenSolverFunction eigenSolver = JCB2;  // tests may put a failing one in its place
-};
-
-// The steps of a run in their order; a run that stops names the step.
-enum class RunStep {
-    OpenDataFile,
-    SizeCheck,        // `PBC`
-    ReadFrame,        // `INDATA`
-    ReadLoads,        // load segments read and checked before the analysis
-    Equations,        // `INITAK`
-    Assembly,         // `KMAIN`
-    Factorisation,    // `LI`
-    DeadCase,         // `LOADFORC` "DLOAD"
-    LiveCase,         // `LOADFORC` "LLOAD"
-    WindCase,         // `LOADFORC` "WLOAD"
-    LiveArrangement,  // `LIVEFORC`
-    Dynamics,         // `DYNAMICS`
-    Seismic,          // `SEISMIC`
-    Design,           // `ASBALL`, `ASCALL`
-    Report,           // `OUTF`
-    ReinforcementFile,  // `OUTAS`
-    WriteResults,     // the result files put in place together
 };
 
 enum class RunOutcome {

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <map>
 
-#include "frame_builder.h"
+#include "support/frame_builder.h"
 
 namespace tarvel {
 namespace {
