@@ -1,9 +1,13 @@
 // `make screenshots`: a picture of every window of the desktop program, made
 // on the offscreen platform with the pictures and the manual of the build:
 // the main window with the analysis window after a run of the example, the
-// disclaimer, the About box, the help window and the text window.
+// disclaimer, the About box, the help window, the text window, the drawing
+// window with the dead-load moment diagram of the example in its view, and
+// the file manager.
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -12,7 +16,9 @@
 #include <QTextBrowser>
 #include <cstdio>
 
+#include "FrmDxf.h"
 #include "FrmTarvel.h"
+#include "FrmWjgl.h"
 #include "FrmXTMM.h"
 #include "HelpWindow.h"
 #include "MDITarvel.h"
@@ -81,5 +87,23 @@ int main(int argc, char* argv[]) {
     } else {
         ok = false;
     }
+
+    auto* drawing = qobject_cast<tarvel::app::FrmDxf*>(main->showChild(QStringLiteral("FrmDxf")));
+    drawing->setFolder(QString::fromStdString(job.path().string()));
+    drawing->findChild<QLineEdit*>(QStringLiteral("TxtName"))->setText(QStringLiteral("DLOAD.fkn"));
+    drawing->findChild<QComboBox*>(QStringLiteral("CboHzlx"))->setCurrentIndex(0);
+    drawing->findChild<QCheckBox*>(QStringLiteral("Check1"))->click();
+    main->mdiArea()->activeSubWindow()->showMaximized();
+    drawing->findChild<QPushButton*>(QStringLiteral("CmdDrawfc"))->click();
+    QApplication::processEvents();
+    drawing->view()->zoomToExtents();
+    ok &= save(main, out, "drawing.png");
+
+    auto* files = qobject_cast<tarvel::app::FrmWjgl*>(main->showChild(QStringLiteral("FrmWjgl")));
+    files->setFolder(QString::fromStdString(job.path().string()));
+    main->mdiArea()->activeSubWindow()->showNormal();
+    main->mdiArea()->activeSubWindow()->resize(900, 560);
+    main->mdiArea()->activeSubWindow()->move(20, 20);
+    ok &= save(main, out, "filemanager.png");
     return ok ? 0 : 1;
 }
