@@ -28,6 +28,7 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <optional>
 
 #include "FrmDxf.h"
 #include "FrmWjgl.h"
@@ -152,16 +153,18 @@ double distanceToSegment(const DxfPoint& p, const DxfPoint& a, const DxfPoint& b
     return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
 }
 
-// How far the diagram of `layer` (texts aside) stands off the nearest member axis.
+// How far the diagram of `layer` (texts aside) stands off its member: each
+// member's axis on layer 0 comes just before its diagram.
 double reachOf(const DrawingView* view, const char* layer) {
-    const auto axes = axesOf(view);
     double reach = 0.0;
+    std::optional<std::pair<DxfPoint, DxfPoint>> axis;
     for (const DxfEntity& e : view->drawingScene().drawing().entities) {
-        if (e.layer != layer || e.kind == DxfKind::Text) continue;
-        for (const DxfPoint& p : e.points) {
-            double nearest = 1e30;
-            for (const auto& [a, b] : axes) nearest = std::min(nearest, distanceToSegment(p, a, b));
-            reach = std::max(reach, nearest);
+        if (e.layer == "0" && e.kind == DxfKind::Polyline && e.points.size() == 2) {
+            axis.emplace(e.points[0], e.points[1]);
+        } else if (e.layer == layer && e.kind != DxfKind::Text && axis) {
+            for (const DxfPoint& p : e.points) {
+                reach = std::max(reach, distanceToSegment(p, axis->first, axis->second));
+            }
         }
     }
     return reach;
@@ -316,9 +319,8 @@ private slots:
             QVERIFY2(layers.contains(QLatin1String(l)), l);
         }
         QCOMPARE(countOf(view, "SEC-TEXT", DxfKind::Text), NE);
-        QCOMPARE(QSet<QString>(view->drawingScene().texts(QStringLiteral("SEC-TEXT")).begin(),
-                               view->drawingScene().texts(QStringLiteral("SEC-TEXT")).end()).size(),
-                 members.sections.size());
+        const QStringList sections = view->drawingScene().texts(QStringLiteral("SEC-TEXT"));
+        QCOMPARE(QSet<QString>(sections.begin(), sections.end()).size(), members.sections.size());
         QVERIFY(countOf(view, "DLOAD", DxfKind::Text) > 0 && countOf(view, "WLOAD", DxfKind::Polyline) +
                 countOf(view, "WLOAD", DxfKind::Line) > 0);
         QVERIFY(view->drawingScene().items().size() > NE);
@@ -341,17 +343,18 @@ private slots:
         // The flags are cleared after the drawing.
         QVERIFY(!child<QCheckBox>(w, "Check1")->isChecked() && child<QCheckBox>(w, "Check2")->isEnabled());
 
-        // Ordinate heights: at the default 20 units of a 1:100 drawing the
-        // largest moment stands 20 x 0.1 = 2.0 m off its member, more than
-        // half the 3.6 m storey; by storey every ordinate stays inside half of it.
-        QCOMPARE(smallestStorey(view), 3.6);
-        QVERIFY2(std::abs(reachOf(view, "M") - 2.0) < 1e-3, qPrintable(QString::number(reachOf(view, "M"))));
+        // Ordinate heights, in drawing units (paper millimetres: 1 m is 10 at
+        // 1:100). The 3.6 m storey is 36; the largest moment stands the
+        // default 20 off its member, more than half the storey; by storey
+        // every ordinate stays inside half of it.
+        QCOMPARE(smallestStorey(view), 36.0);
+        QVERIFY2(std::abs(reachOf(view, "M") - 20.0) < 1e-2, qPrintable(QString::number(reachOf(view, "M"))));
         auto* height = child<QComboBox>(w, "CboAlf");
         height->setCurrentText(QStringLiteral("按层高"));
         tick(child<QCheckBox>(w, "Check1"));
         click(w, "CmdDrawfc");
         const double reach = reachOf(view, "M");
-        QVERIFY2(reach > 0.5 && reach < 1.8, qPrintable(QString::number(reach)));
+        QVERIFY2(reach > 5.0 && reach < 18.0, qPrintable(QString::number(reach)));
 
         // The reinforcement areas.
         QVERIFY(clickItem(files, QStringLiteral("AS.ags")));
@@ -384,7 +387,7 @@ private slots:
 
         action(m, "MNUCAD")->trigger();  // cancelled: nothing more opens
         QCOMPARE(m->mdiArea()->subWindowList().size(), 1);
-        f.host.chosenFiles.push_back(f.jobFile("FRAME3X4.TVL"));  // not a drawing
+        f.host.chosenFiles.push_back(f.jobDir.file("FRAME3X4.TVL"));  // not a drawing
         action(m, "MNUCAD")->trigger();
         QVERIFY(q(f.host.messages.back().text).startsWith(QStringLiteral("图形文件无法读取：")));
         QCOMPARE(m->mdiArea()->subWindowList().size(), 1);
@@ -435,13 +438,13 @@ private slots:
         QCOMPARE(q(f.host.messages.back().text), QStringLiteral("文件复制完毕！"));
         QCOMPARE(q(f.host.messages.back().title), QStringLiteral("提示！"));
         QCOMPARE(q(f.host.messages.back().title), QStringLiteral("提示！"));
-        QCOMPARE(testing::TempDir::read(f.jobFile("SUB/A.TVL")), std::string("data A"));
+        QCOMPARE(tarvel::testing::TempDir::read(f.jobDir.file("SUB/A.TVL")), std::string("data A"));
         QVERIFY(!check[4]->isChecked() && check[5]->isEnabled());
         f.jobDir.write("SUB/A.TVL", "kept");
         f.host.answers.push_back(Answer::No);
         click(w, "CmdCopy");
         QCOMPARE(q(f.host.questions.back().text), QStringLiteral("目标文件已存在，是否覆盖？"));
-        QCOMPARE(testing::TempDir::read(f.jobFile("SUB/A.TVL")), std::string("kept"));
+        QCOMPARE(tarvel::testing::TempDir::read(f.jobDir.file("SUB/A.TVL")), std::string("kept"));
         QCOMPARE(f.host.messages.size(), std::size_t{1});
 
         // Rename from the menu, in plain mode: the bare name resolves in the list's folder.
@@ -471,7 +474,7 @@ private slots:
 
         // Make a folder; the same name again cannot be made.
         target->clear();
-        QTest::keyClicks(target, QStringLiteral("新目录"));
+        target->insert(QStringLiteral("新目录"));  // typed through an input method
         click(w, "CmdMd");
         QCOMPARE(q(f.host.messages.back().text), QStringLiteral("文件目录已建立！"));
         QVERIFY(QFileInfo(f.jobFile("新目录")).isDir());
