@@ -201,28 +201,33 @@ void FrmDxf::buildControls() {
     middle->addWidget(LblStale_);
     middle->addStretch();
 
-    auto* top = new QWidget(this);
-    auto* topLayout = new QHBoxLayout(top);
-    topLayout->setContentsMargins(0, 0, 0, 0);
-    auto* browserPane = new QWidget(top);
+    // Left: the browser, full height. Right: the options and commands beside
+    // the run log, and below them the drawing, which takes the room left.
+    auto* browserPane = new QWidget(this);
     browserPane->setLayout(browser);
     browserPane->setMinimumWidth(220);
     browserPane->setMaximumWidth(300);
-    auto* middlePane = new QWidget(top);
+    auto* controls = new QWidget(this);
+    auto* controlsLayout = new QHBoxLayout(controls);
+    controlsLayout->setContentsMargins(0, 0, 0, 0);
+    auto* middlePane = new QWidget(controls);
     middlePane->setLayout(middle);
     middlePane->setMinimumWidth(330);
     middlePane->setMaximumWidth(420);
-    topLayout->addWidget(browserPane);
-    topLayout->addWidget(middlePane);
-    topLayout->addWidget(Picture1_, 1);
+    controlsLayout->addWidget(middlePane);
+    controlsLayout->addWidget(Picture1_, 1);
+    controls->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    Picture1_->setMaximumHeight(middlePane->sizeHint().height());
 
     auto* split = new QSplitter(Qt::Vertical, this);
-    split->addWidget(top);
+    split->addWidget(controls);
     split->addWidget(view_);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 3);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(split);
+    split->setStretchFactor(0, 0);
+    split->setStretchFactor(1, 1);
+    split->setChildrenCollapsible(false);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(browserPane);
+    layout->addWidget(split, 1);
 
     connect(CboLx_, &QComboBox::currentIndexChanged, this, [this](int) { fillFiles(); });
     connect(DrvList_, &QComboBox::activated, this, [this](int index) {

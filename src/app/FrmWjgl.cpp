@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -104,6 +105,11 @@ void FrmWjgl::buildControls(const ProgramFolder& folder) {
     auto* toolbar = new QToolBar(this);
     toolbar->setObjectName(QStringLiteral("Toolbar1"));
     toolbar->setIconSize(QSize(24, 24));
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // Pictures of the style where the program folder has none for a key.
+    const QStyle::StandardPixmap kFallbackIcons[5] = {
+        QStyle::SP_FileDialogContentsView, QStyle::SP_TrashIcon, QStyle::SP_FileDialogDetailedView,
+        QStyle::SP_FileDialogNewFolder, QStyle::SP_DialogCloseButton};
     auto* buttons = new QHBoxLayout;
     bool (FileManager::*const operations[5])() = {&FileManager::DCopy, &FileManager::Ddil,
                                                   &FileManager::RRen, &FileManager::Dmd, nullptr};
@@ -131,8 +137,9 @@ void FrmWjgl::buildControls(const ProgramFolder& folder) {
     }
     for (const int i : text::kToolbarOrder) {
         const text::Command& c = text::kCommands[i];
-        QAction* a = toolbar->addAction(folder.toolbarIcon(QString::fromLatin1(c.key)),
-                                        QString::fromLatin1(c.key));
+        QIcon icon = folder.toolbarIcon(QString::fromLatin1(c.key));
+        if (icon.isNull()) icon = style()->standardIcon(kFallbackIcons[i]);
+        QAction* a = toolbar->addAction(icon, u(c.tip));
         a->setObjectName(QString::fromLatin1(c.key));
         a->setToolTip(u(c.tip));
         // The toolbar passes its key to the core, which picks the operation.

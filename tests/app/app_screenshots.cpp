@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -24,6 +25,7 @@
 #include "MDITarvel.h"
 #include "TextWindow.h"
 #include "common/file_io.h"
+#include "dxfview/drawing_view.h"
 #include "support/recording_host.h"
 #include "frmAbout.h"
 #include "support/temp_dir.h"
@@ -99,11 +101,24 @@ int main(int argc, char* argv[]) {
     drawing->view()->zoomToExtents();
     ok &= save(main, out, "drawing.png");
 
+    // The file manager alone, previewing the moment diagram exported as a picture.
+    tarvel::ExportOptions picture;
+    picture.dpi = 60.0;
+    drawing->view()->exportTo(QString::fromStdString(job.file("DLOAD_M.png")), picture, nullptr);
+    main->mdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
     auto* files = qobject_cast<tarvel::app::FrmWjgl*>(main->showChild(QStringLiteral("FrmWjgl")));
     files->setFolder(QString::fromStdString(job.path().string()));
-    main->mdiArea()->activeSubWindow()->showNormal();
-    main->mdiArea()->activeSubWindow()->resize(900, 560);
+    main->mdiArea()->activeSubWindow()->resize(960, 640);
     main->mdiArea()->activeSubWindow()->move(20, 20);
+    QApplication::processEvents();
+    files->findChild<QCheckBox*>(QStringLiteral("Check4"))->click();
+    auto* list = files->findChild<QListWidget*>(QStringLiteral("FilList"));
+    const QList<QListWidgetItem*> png = list->findItems(QStringLiteral("DLOAD_M.png"), Qt::MatchExactly);
+    if (!png.isEmpty()) {
+        list->setCurrentItem(png[0]);
+        emit list->itemClicked(png[0]);
+    }
     ok &= save(main, out, "filemanager.png");
     return ok ? 0 : 1;
 }
