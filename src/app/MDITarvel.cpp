@@ -9,13 +9,16 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "FrmDxf.h"
 #include "FrmTarvel.h"
+#include "FrmWjgl.h"
 #include "HelpWindow.h"
 #include "TextWindow.h"
 #include "app_services.h"
 #include "common/file_io.h"
 #include "common/host.h"
 #include "desktop_host.h"
+#include "dxfview/drawing_view.h"
 #include "frmAbout.h"
 #include "program_folder.h"
 
@@ -41,6 +44,9 @@ constexpr const char* kCopyFailed = "工程数据库无法建立：\n";
 constexpr const char* kCreated = "已建立工程 ";
 constexpr const char* kOpened = "已打开工程 ";
 constexpr const char* kNoCad = "未在本机找到可以打开 DXF 图形的 CAD 程序(如 LibreCAD、QCAD)。";
+constexpr const char* kDrawingTitle = "打开 DXF 图形";
+constexpr const char* kDrawingFilter = "DXF 图形 (*.dxf)|*.dxf|所有文件 (*.*)|*.*";
+constexpr const char* kDrawingUnreadable = "图形文件无法读取：";
 constexpr const char* kCadFailed = "CAD 程序无法启动：";
 constexpr const char* kNoticeTitle = "提示！";
 constexpr const char* kEditorFailed = "编辑程序无法启动：";
@@ -54,8 +60,6 @@ struct Pending {
 };
 constexpr Pending kPending[] = {
     {"FrmInput", "数据准备窗口尚未提供，"},
-    {"FrmDxf", "结构图形交互窗口尚未提供。"},
-    {"FrmWjgl", "文件管理窗口尚未提供。"},
 };
 constexpr const char* kUnavailable = "窗口尚未提供。";
 
@@ -153,6 +157,16 @@ MDITarvel::MDITarvel(const ProgramFolder& folder, Host& host, const AppServices&
         });
         connect(w, &FrmTarvel::helpRequested, &main, &MDITarvel::showHelp);
         return w;
+    });
+    registerChild(QStringLiteral("FrmDxf"), [](MDITarvel& main) -> QWidget* {
+        auto* w = new FrmDxf(main.folder_, main.host_, [&main](const QString& path, int line) {
+            return main.openTextWindow(path, line) != nullptr;
+        });
+        connect(w, &FrmDxf::helpRequested, &main, &MDITarvel::showHelp);
+        return w;
+    });
+    registerChild(QStringLiteral("FrmWjgl"), [](MDITarvel& main) -> QWidget* {
+        return new FrmWjgl(main.folder_, main.host_);
     });
 }
 
@@ -366,12 +380,34 @@ void MDITarvel::openProject() {
 void MDITarvel::startCad() {
     const QString program = services_.findProgram(cadPrograms());
     if (program.isEmpty()) {
-        host_.message(text::kNoCad, text::kNoticeTitle, Icon::Information);
+        // No CAD program: the chosen drawing in the built-in view.
+        statusBar()->showMessage(u(text::kNoCad));
+        const std::optional<std::string> chosen = host_.chooseFile(text::kDrawingTitle, text::kDrawingFilter);
+        if (chosen && !chosen->empty()) openDrawing(qs(*chosen));
         return;
     }
     if (!host_.startProgram(us(program), {})) {
         host_.message(text::kCadFailed + us(program), text::kNoticeTitle, Icon::Information);
     }
+}
+
+DrawingView* MDITarvel::openDrawing(const QString& path) {
+    auto* view = new DrawingView;
+    QString error;
+    if (!view->load(path, &error)) {
+        delete view;
+        host_.message(text::kDrawingUnreadable + us(error), text::kNoticeTitle, Icon::Information);
+        return nullptr;
+    }
+    view->setWindowTitle(QFileInfo(path).fileName());
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(view);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(windowIcon());
+    sub->resize(mdiArea_->viewport()->size() * 3 / 4);
+    sub->show();
+    view->zoomToExtents();
+    mdiArea_->setActiveSubWindow(sub);
+    return view;
 }
 
 void MDITarvel::startEditor(const QString& name) {

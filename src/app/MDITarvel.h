@@ -15,6 +15,7 @@ class QMdiArea;
 class QMdiSubWindow;
 
 namespace tarvel {
+class DrawingView;
 class Host;
 }
 
@@ -47,7 +48,12 @@ public:
     std::optional<QString> Op(const QString& mode);
     void newProject();
     void openProject();
+    // A CAD program found on the search path; without one, a drawing the
+    // user chooses opens in the built-in view.
     void startCad();
+    // A DXF drawing in the built-in view, as a window of its own; null (with
+    // a message) when it cannot be read.
+    DrawingView* openDrawing(const QString& path);
     void startEditor(const QString& name);  // "NOTEPAD.EXE" or "EDIT.COM"
     void E();                               // home page
     void showAbout();

@@ -1,23 +1,31 @@
 // `make screenshots`: a picture of every window of the desktop program, made
 // on the offscreen platform with the pictures and the manual of the build:
 // the main window with the analysis window after a run of the example, the
-// disclaimer, the About box, the help window and the text window.
+// disclaimer, the About box, the help window, the text window, the drawing
+// window with the dead-load moment diagram of the example in its view, and
+// the file manager.
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <cstdio>
 
+#include "FrmDxf.h"
 #include "FrmTarvel.h"
+#include "FrmWjgl.h"
 #include "FrmXTMM.h"
 #include "HelpWindow.h"
 #include "MDITarvel.h"
 #include "TextWindow.h"
 #include "common/file_io.h"
+#include "dxfview/drawing_view.h"
 #include "support/recording_host.h"
 #include "frmAbout.h"
 #include "support/temp_dir.h"
@@ -81,5 +89,36 @@ int main(int argc, char* argv[]) {
     } else {
         ok = false;
     }
+
+    auto* drawing = qobject_cast<tarvel::app::FrmDxf*>(main->showChild(QStringLiteral("FrmDxf")));
+    drawing->setFolder(QString::fromStdString(job.path().string()));
+    drawing->findChild<QLineEdit*>(QStringLiteral("TxtName"))->setText(QStringLiteral("DLOAD.fkn"));
+    drawing->findChild<QComboBox*>(QStringLiteral("CboHzlx"))->setCurrentIndex(0);
+    drawing->findChild<QCheckBox*>(QStringLiteral("Check1"))->click();
+    main->mdiArea()->activeSubWindow()->showMaximized();
+    drawing->findChild<QPushButton*>(QStringLiteral("CmdDrawfc"))->click();
+    QApplication::processEvents();
+    drawing->view()->zoomToExtents();
+    ok &= save(main, out, "drawing.png");
+
+    // The file manager alone, previewing the moment diagram exported as a picture.
+    tarvel::ExportOptions picture;
+    picture.dpi = 60.0;
+    drawing->view()->exportTo(QString::fromStdString(job.file("DLOAD_M.png")), picture, nullptr);
+    main->mdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+    auto* files = qobject_cast<tarvel::app::FrmWjgl*>(main->showChild(QStringLiteral("FrmWjgl")));
+    files->setFolder(QString::fromStdString(job.path().string()));
+    main->mdiArea()->activeSubWindow()->resize(960, 640);
+    main->mdiArea()->activeSubWindow()->move(20, 20);
+    QApplication::processEvents();
+    files->findChild<QCheckBox*>(QStringLiteral("Check4"))->click();
+    auto* list = files->findChild<QListWidget*>(QStringLiteral("FilList"));
+    const QList<QListWidgetItem*> png = list->findItems(QStringLiteral("DLOAD_M.png"), Qt::MatchExactly);
+    if (!png.isEmpty()) {
+        list->setCurrentItem(png[0]);
+        emit list->itemClicked(png[0]);
+    }
+    ok &= save(main, out, "filemanager.png");
     return ok ? 0 : 1;
 }
