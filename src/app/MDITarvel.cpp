@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "FrmInput.h"
 #include "FrmTarvel.h"
 #include "HelpWindow.h"
 #include "TextWindow.h"
@@ -53,7 +54,6 @@ struct Pending {
     const char* note;
 };
 constexpr Pending kPending[] = {
-    {"FrmInput", "数据准备窗口尚未提供，"},
     {"FrmDxf", "结构图形交互窗口尚未提供。"},
     {"FrmWjgl", "文件管理窗口尚未提供。"},
 };
@@ -153,6 +153,9 @@ MDITarvel::MDITarvel(const ProgramFolder& folder, Host& host, const AppServices&
         });
         connect(w, &FrmTarvel::helpRequested, &main, &MDITarvel::showHelp);
         return w;
+    });
+    registerChild(QStringLiteral("FrmInput"), [](MDITarvel& main) -> QWidget* {
+        return new FrmInput(main.folder_, main.host_, main.session_);
     });
 }
 
@@ -348,8 +351,9 @@ void MDITarvel::newProject() {
         return;
     }
     session_.CurrentDatabasePath = path;
-    if (!showChild(QStringLiteral("FrmInput"))) {
-        statusBar()->showMessage(statusBar()->currentMessage() + u(text::kCreated) + path);
+    statusBar()->showMessage(u(text::kCreated) + path);
+    if (auto* input = qobject_cast<FrmInput*>(showChild(QStringLiteral("FrmInput")))) {
+        input->openJob();
     }
 }
 
@@ -357,9 +361,9 @@ void MDITarvel::openProject() {
     const std::optional<QString> chosen = Op(QStringLiteral("Y2"));
     if (!chosen) return;
     session_.CurrentDatabasePath = QFileInfo(*chosen).absoluteFilePath();
-    if (!showChild(QStringLiteral("FrmInput"))) {
-        statusBar()->showMessage(statusBar()->currentMessage() + u(text::kOpened) +
-                                 session_.CurrentDatabasePath);
+    statusBar()->showMessage(u(text::kOpened) + session_.CurrentDatabasePath);
+    if (auto* input = qobject_cast<FrmInput*>(showChild(QStringLiteral("FrmInput")))) {
+        input->openJob();
     }
 }
 
