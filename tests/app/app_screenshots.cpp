@@ -1,17 +1,21 @@
 // `make screenshots`: a picture of every window of the desktop program, made
 // on the offscreen platform with the pictures and the manual of the build:
 // the main window with the analysis window after a run of the example, the
-// disclaimer, the About box, the help window and the text window.
+// disclaimer, the About box, the help window, the text window, and the
+// data-preparation window on the example job imported by tarvel-cli.
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <cstdio>
 
+#include "FrmInput.h"
 #include "FrmTarvel.h"
 #include "FrmXTMM.h"
 #include "HelpWindow.h"
@@ -78,6 +82,28 @@ int main(int argc, char* argv[]) {
     if (text) {
         text->resize(1100, 700);
         ok &= save(text, out, "text.png");
+    } else {
+        ok = false;
+    }
+
+    // The example job, imported as a user does it at the command line.
+    const QString jobFile = QString::fromStdString(job.file("FRAME3X4.MDB"));
+    const int imported = QProcess::execute(
+        QStringLiteral(TARVEL_CLI),
+        {QStringLiteral("import"), QString::fromStdString(job.file("FRAME3X4.TVL")), jobFile,
+         QStringLiteral("--template"), QStringLiteral(TARVEL_APP_DIR "/FRM/FRM.MDB")});
+    if (imported != 0) {
+        std::fprintf(stderr, "FAILED tarvel-cli import (%d)\n", imported);
+        return 1;
+    }
+    app.session().CurrentDatabasePath = jobFile;
+    auto* input = qobject_cast<tarvel::app::FrmInput*>(main->showChild(QStringLiteral("FrmInput")));
+    if (input && input->openJob()) {
+        main->mdiArea()->activeSubWindow()->showMaximized();
+        input->tabs()->setCurrentIndex(4);  // POINT
+        ok &= save(main, out, "input-point.png");
+        input->tabs()->setCurrentIndex(10);  // SEISMIC
+        ok &= save(main, out, "input-seismic.png");
     } else {
         ok = false;
     }
