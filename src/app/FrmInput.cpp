@@ -22,6 +22,7 @@
 #include "prep/file_choice.h"
 #include "prep/frm_conversion.h"
 #include "prep/record_set.h"
+#include "prep/section_numbers.h"
 #include "program_folder.h"
 #include "run/data_file_check.h"
 
@@ -413,6 +414,23 @@ void FrmInput::deleteRecord(int t) {
         tab.grid->setCurrentIndex(tab.model->index(row, 0));  // the record that followed
     }
     updateCaption(t);
+    // Sections and grades are numbered by row: the members after the deleted
+    // row now name another one.
+    const JobTable& table = jobTables()[static_cast<std::size_t>(t)];
+    if (table.name == job_table::kBarSec || table.name == job_table::kConcrate) {
+        bool renumbered = false;
+        try {
+            renumbered = offerRenumbering(db_, table, row + 1, *host_);
+        } catch (const JobDatabaseError& e) {
+            host_->message(std::string(grid_text::kWriteFailed) + e.what(), grid_text::kTitle,
+                           Icon::Exclamation);
+            renumbered = true;  // some may have been written: show the tables as they are
+        }
+        if (renumbered) {
+            model(job_table::kBeam)->reload();
+            model(job_table::kColumn)->reload();
+        }
+    }
 }
 
 void FrmInput::showSeismicParameters() {

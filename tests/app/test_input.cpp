@@ -265,6 +265,47 @@ private slots:
         QCOMPARE(q(f.host.questions.back().text), QStringLiteral("您是否真的要校验（TVL）数据文件吗？"));
     }
 
+    void deletedSectionOffersRenumbering() {
+        AppFixture f;
+        FrmInput* w = newJob(f, "JOB.MDB");
+        const QString job = f.jobFile("JOB.MDB");
+        auto type = [&](const char* table, std::vector<QStringList> lines) {
+            for (std::size_t r = 0; r < lines.size(); ++r)
+                for (int c = 0; c < lines[r].size(); ++c)
+                    typeCell(w->grid(table), static_cast<int>(r), c, lines[r][c]);
+        };
+        type("BARSEC", {{"0.3", "0.5"}, {"0.3", "0.6"}, {"0.4", "0.4"}});
+        type("BEAM", {{"1", "2", "1", "1"}, {"2", "3", "3", "1"}, {"3", "4", "2", "1"}});
+        type("COLUMN", {{"1", "3", "3", "1", "1"}});
+        QTableView* sections = w->grid("BARSEC");
+
+        // Section 2 deleted: BEAM row 2 and COLUMN row 1 named section 3, now
+        // row 2; BEAM row 3 named the deleted row. No leaves every number.
+        sections->setCurrentIndex(sections->model()->index(1, 0));
+        f.host.answers = {Answer::Yes, Answer::No};
+        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+        QCOMPARE(stored(job, "BARSEC").size(), std::size_t{2});
+        QCOMPARE(q(f.host.questions.back().text),
+                 QStringLiteral("删除第 2 行后，以下杆件引用的编号已指向另一行：\n"
+                                "BEAM 第 2 行：KSECi=3\nCOLUMN 第 1 行：KSECi=3\n\n"
+                                "以下杆件引用的正是被删除的第 2 行，请另行修改：\nBEAM 第 3 行：KSECi=2\n\n"
+                                "是否将上述杆件的编号减 1，使其仍指向原来的行？"));
+        QCOMPARE(q(f.host.questions.back().title), QStringLiteral("截面编号"));
+        QCOMPARE(stored(job, "BEAM")[1][2], Cell::of(3));
+
+        // The first section deleted with Yes: every later number follows its row.
+        sections->setCurrentIndex(sections->model()->index(0, 0));
+        f.host.answers = {Answer::Yes, Answer::Yes};
+        QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
+        const std::vector<Row> beams = stored(job, "BEAM");
+        QCOMPARE(beams[0][2], Cell::of(1));  // named the deleted row: left as it was
+        QCOMPARE(beams[1][2], Cell::of(2));
+        QCOMPARE(beams[2][2], Cell::of(1));
+        QCOMPARE(stored(job, "COLUMN")[0][2], Cell::of(2));
+        QCOMPARE(w->grid("BEAM")->model()->index(1, 2).data().toString(), QStringLiteral("2"));
+        QCOMPARE(stored(job, "BEAM")[0][3], Cell::of(1));  // grades untouched
+    }
+
     void openedJobShowsItsRows() {
         AppFixture f;
         // The example job imported into a copy of the template.
