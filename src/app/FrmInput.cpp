@@ -333,13 +333,16 @@ bool FrmInput::openJob() {
         t.model = nullptr;
     }
     db_.close();
+    lock_.release();
+    const std::string path = us(session_.CurrentDatabasePath);
     std::string error;
-    if (!db_.open(us(session_.CurrentDatabasePath), &error)) {
-        host_->message(std::string(input_text::kNotAJob) + us(session_.CurrentDatabasePath) + "\n" +
-                           error,
+    if (!db_.open(path, &error)) {
+        host_->message(std::string(input_text::kNotAJob) + path + "\n" + error,
                        input_text::kNoticeTitle, Icon::Information);
         return false;
     }
+    readOnly_ = !lock_.acquire(path);
+    if (readOnly_) host_->message(input_text::kReadOnly + path, input_text::kNoticeTitle, Icon::Information);
     bindModels();
     return true;
 }
@@ -348,6 +351,7 @@ void FrmInput::bindModels() {
     for (int t = 0; t < kJobTableCount; ++t) {
         TableTab& tab = tables_[static_cast<std::size_t>(t)];
         tab.model = new JobTableModel(db_, jobTables()[static_cast<std::size_t>(t)], *host_);
+        tab.model->setReadOnly(readOnly_);
         connect(tab.model, &JobTableModel::recordsChanged, this, [this, t] { updateCaption(t); });
         if (tab.grid) {
             tab.grid->setModel(tab.model);
@@ -357,6 +361,12 @@ void FrmInput::bindModels() {
         }
         updateCaption(t);
     }
+    for (int t = 0; t < kJobTableCount; ++t) {
+        if (auto* b = findChild<QPushButton*>(QStringLiteral("Command%1").arg(t + 1))) {
+            b->setEnabled(!readOnly_);
+        }
+    }
+    for (QWidget* box : seismicBoxes_) box->setEnabled(!readOnly_);
     connect(tables_[kSeismic1].model, &JobTableModel::recordsChanged, this,
             &FrmInput::showSeismicParameters);
     showSeismicParameters();
@@ -447,7 +457,7 @@ void FrmInput::showSeismicParameters() {
 
 void FrmInput::commitSeismicParameter(int column) {
     JobTableModel* m = tables_[kSeismic1].model;
-    if (!m) return;
+    if (!m || readOnly_) return;
     QWidget* box = seismicBoxes_[static_cast<std::size_t>(column)];
     auto* combo = qobject_cast<QComboBox*>(box);
     const QString text = combo ? combo->currentText() : static_cast<QLineEdit*>(box)->text();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "prep/job_database.h"
+#include "prep/job_lock.h"
 #include "prep/job_tables.h"
 
 class QComboBox;
@@ -41,6 +42,8 @@ public:
     // file that is not a job database is named in a message (false).
     bool openJob();
     const JobDatabase& database() const { return db_; }
+    // Another program holds the job: shown, not changed.
+    bool readOnly() const { return readOnly_; }
 
     // The grid model of a table ("POINT", "SEISMIC1", ...).
     JobTableModel* model(std::string_view table) const;
@@ -81,6 +84,8 @@ private:
     Session& session_;
     std::unique_ptr<WindowHost> host_;
     JobDatabase db_;
+    JobLock lock_;
+    bool readOnly_ = false;
     QTabWidget* tabs_ = nullptr;
     std::array<TableTab, kJobTableCount> tables_{};
     std::vector<QWidget*> seismicBoxes_;  // in SEISMIC1 column order
@@ -92,6 +97,7 @@ namespace input_text {
 inline constexpr const char* kTitle = "原始数据文件生成器 Input";
 inline constexpr const char* kNotAJob = "不能打开工程数据库：";
 inline constexpr const char* kNoticeTitle = "提示！";
+inline constexpr const char* kReadOnly = "该工程正在另一个程序中编辑，现以只读方式打开：\n";
 }  // namespace input_text
 
 }  // namespace tarvel::app

@@ -47,7 +47,7 @@ const Cell& JobTableModel::cell(int row, int column) const {
 }
 
 bool JobTableModel::deleteRecord(int row) {
-    if (row < 0 || row >= recordCount()) return false;
+    if (row < 0 || row >= recordCount() || readOnly_) return false;
     try {
         db_->deleteRow(*table_, rowKey(row));
     } catch (const JobDatabaseError& e) {
@@ -132,11 +132,12 @@ QVariant JobTableModel::headerData(int section, Qt::Orientation orientation, int
 
 Qt::ItemFlags JobTableModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
+    if (readOnly_) return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
 }
 
 bool JobTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || role != Qt::EditRole) return false;
+    if (!index.isValid() || role != Qt::EditRole || readOnly_) return false;
     const JobColumn& column = table_->columns[static_cast<std::size_t>(index.column())];
     Cell entered;
     std::string refusal;

@@ -8,6 +8,11 @@
 // number a Single holds (kept at its full single precision), and every
 // column the empty text, which leaves the cell empty (NULL). Anything else is
 // refused with a message naming the column, and the cell keeps its value.
+//
+// Each edit is one SQL statement in SQLite's own transaction (autocommit):
+// the rollback journal beside the job lets SQLite undo a statement that a
+// crash interrupted when the job is next opened, so the file always holds
+// either the row before the edit or the row after it.
 
 #include <QAbstractTableModel>
 #include <cstdint>
@@ -27,6 +32,10 @@ public:
     JobTableModel(JobDatabase& db, const JobTable& table, Host& host, QObject* parent = nullptr);
 
     const JobTable& table() const { return *table_; }
+
+    // A job another program edits is shown, not changed.
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool readOnly() const { return readOnly_; }
 
     // Reads the table again.
     void reload();
@@ -68,6 +77,7 @@ private:
     const JobTable* table_;
     Host* host_;
     std::vector<StoredRow> rows_;
+    bool readOnly_ = false;
 };
 
 namespace grid_text {

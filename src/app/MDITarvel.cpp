@@ -18,6 +18,7 @@
 #include "common/host.h"
 #include "desktop_host.h"
 #include "frmAbout.h"
+#include "prep/job_lock.h"
 #include "program_folder.h"
 
 namespace tarvel::app {
@@ -37,6 +38,7 @@ constexpr const char* kNoName = "文件名还没有命名,请给定文件名！"
 constexpr const char* kNoNameTitle = "提示！";
 constexpr const char* kReplace = "文件已存在，是否替换？\n";
 constexpr const char* kInUse = "该工程正在本程序中使用，不能替换：\n";
+constexpr const char* kInUseElsewhere = "该工程正在另一个程序中使用，不能替换：\n";
 constexpr const char* kNoTemplate = "找不到工程模板数据库：\n";
 constexpr const char* kCopyFailed = "工程数据库无法建立：\n";
 constexpr const char* kCreated = "已建立工程 ";
@@ -331,6 +333,10 @@ void MDITarvel::newProject() {
         if (!session_.CurrentDatabasePath.isEmpty() && open.exists() &&
             open.canonicalFilePath() == target.canonicalFilePath()) {
             host_.message(text::kInUse + us(path), text::kNewTitle, Icon::Information);
+            return;
+        }
+        if (JobLock::heldByAnother(us(path))) {
+            host_.message(text::kInUseElsewhere + us(path), text::kNewTitle, Icon::Information);
             return;
         }
         if (host_.ask(text::kReplace + us(path), text::kNewTitle, Buttons::YesNo, Icon::Question) !=

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,6 +16,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <unistd.h>
 
 #include "FrmInput.h"
 #include "FrmXTMM.h"
@@ -304,6 +306,60 @@ private slots:
         QCOMPARE(stored(job, "COLUMN")[0][2], Cell::of(2));
         QCOMPARE(w->grid("BEAM")->model()->index(1, 2).data().toString(), QStringLiteral("2"));
         QCOMPARE(stored(job, "BEAM")[0][3], Cell::of(1));  // grades untouched
+    }
+
+    void jobOpenedTwiceIsReadOnly() {
+        char name[256] = {};
+        gethostname(name, sizeof name - 1);
+        const std::string host = name;
+
+        AppFixture first;
+        FrmInput* editing = newJob(first, "JOB.MDB");
+        const std::string job = first.jobDir.file("JOB.MDB");
+        QVERIFY(!editing->readOnly());
+        QVERIFY(QFile::exists(q(job + ".lock")));
+
+        // A second program on the same job: told so, shown read-only.
+        AppFixture second;
+        MDITarvel* m2 = openMain(second);
+        second.host.chosenFiles = {job};
+        m2->findChild<QAction*>(QStringLiteral("MNUOPEN"))->trigger();
+        auto* viewing = m2->findChild<FrmInput*>(QStringLiteral("FrmInput"));
+        QVERIFY(viewing->readOnly());
+        QCOMPARE(q(second.host.messages.back().text),
+                 QStringLiteral("该工程正在另一个程序中编辑，现以只读方式打开：\n") + q(job));
+        QTableView* grades = viewing->grid("CONCRATE");
+        QVERIFY(!grades->model()->setData(grades->model()->index(0, 0), QStringLiteral("30")));
+        QVERIFY(!(grades->model()->flags(grades->model()->index(0, 0)) & Qt::ItemIsEditable));
+        QVERIFY(!viewing->findChild<QPushButton*>(QStringLiteral("Command4"))->isEnabled());
+        QVERIFY(stored(q(job), "CONCRATE").empty());
+        typeCell(editing->grid("CONCRATE"), 0, 0, QStringLiteral("30"));  // the first still edits
+        QCOMPARE(stored(q(job), "CONCRATE").size(), std::size_t{1});
+
+        // Closing the editing window releases the job.
+        editing->parentWidget()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!QFile::exists(q(job + ".lock")));
+
+        // A running program elsewhere holds a job: no new project over it.
+        first.jobDir.write("HELD.MDB", "held");
+        first.jobDir.write("HELD.MDB.lock", "1 " + host + "\n");  // process 1 always runs
+        first.host.chosenFiles = {first.jobDir.file("HELD.MDB")};
+        first.app->mainWindow()->findChild<QAction*>(QStringLiteral("MNUNEW"))->trigger();
+        QCOMPARE(q(first.host.messages.back().text),
+                 QStringLiteral("该工程正在另一个程序中使用，不能替换：\n") + first.jobFile("HELD.MDB"));
+        QCOMPARE(*readWholeFile(first.jobDir.file("HELD.MDB")), std::string("held"));
+
+        // The lock of a program that crashed is stale: the job opens for editing.
+        const std::string crashed = first.jobDir.file("CRASHED.MDB");
+        writeFileAtomic(crashed, *readWholeFile(first.programDir.file("FRM/FRM.MDB")));
+        first.jobDir.write("CRASHED.MDB.lock", "99999999 " + host + "\n");
+        first.host.chosenFiles = {crashed};
+        first.app->mainWindow()->findChild<QAction*>(QStringLiteral("MNUOPEN"))->trigger();
+        auto* reopened = first.app->mainWindow()->findChild<FrmInput*>(QStringLiteral("FrmInput"));
+        QVERIFY(reopened != nullptr && !reopened->readOnly());
+        QCOMPARE(*readWholeFile(crashed + ".lock"),
+                 std::to_string(QCoreApplication::applicationPid()) + " " + host + "\n");
     }
 
     void openedJobShowsItsRows() {
