@@ -10,6 +10,7 @@
 #include <QToolBar>
 
 #include "FrmDxf.h"
+#include "FrmInput.h"
 #include "FrmTarvel.h"
 #include "FrmWjgl.h"
 #include "HelpWindow.h"
@@ -20,6 +21,7 @@
 #include "desktop_host.h"
 #include "dxfview/drawing_view.h"
 #include "frmAbout.h"
+#include "prep/job_lock.h"
 #include "program_folder.h"
 
 namespace tarvel::app {
@@ -39,6 +41,7 @@ constexpr const char* kNoName = "文件名还没有命名,请给定文件名！"
 constexpr const char* kNoNameTitle = "提示！";
 constexpr const char* kReplace = "文件已存在，是否替换？\n";
 constexpr const char* kInUse = "该工程正在本程序中使用，不能替换：\n";
+constexpr const char* kInUseElsewhere = "该工程正在另一个程序中使用，不能替换：\n";
 constexpr const char* kNoTemplate = "找不到工程模板数据库：\n";
 constexpr const char* kCopyFailed = "工程数据库无法建立：\n";
 constexpr const char* kCreated = "已建立工程 ";
@@ -53,14 +56,6 @@ constexpr const char* kEditorFailed = "编辑程序无法启动：";
 constexpr const char* kNoBrowser = "无法用浏览器打开主页：";
 constexpr const char* kHelpStart = "index.html";
 
-// Windows not yet available, by window name.
-struct Pending {
-    const char* window;
-    const char* note;
-};
-constexpr Pending kPending[] = {
-    {"FrmInput", "数据准备窗口尚未提供，"},
-};
 constexpr const char* kUnavailable = "窗口尚未提供。";
 
 // Menus: control name, caption.
@@ -167,6 +162,9 @@ MDITarvel::MDITarvel(const ProgramFolder& folder, Host& host, const AppServices&
     });
     registerChild(QStringLiteral("FrmWjgl"), [](MDITarvel& main) -> QWidget* {
         return new FrmWjgl(main.folder_, main.host_);
+    });
+    registerChild(QStringLiteral("FrmInput"), [](MDITarvel& main) -> QWidget* {
+        return new FrmInput(main.folder_, main.host_, main.session_);
     });
 }
 
@@ -283,11 +281,7 @@ QWidget* MDITarvel::showChild(const QString& name) {
     }
     const auto factory = factories_.find(name);
     if (factory == factories_.end()) {
-        QString note = name + u(text::kUnavailable);
-        for (const text::Pending& p : text::kPending) {
-            if (name == QLatin1String(p.window)) note = u(p.note);
-        }
-        statusBar()->showMessage(note);
+        statusBar()->showMessage(name + u(text::kUnavailable));
         return nullptr;
     }
     QWidget* widget = (*factory)(*this);
@@ -344,6 +338,10 @@ void MDITarvel::newProject() {
             host_.message(text::kInUse + us(path), text::kNewTitle, Icon::Information);
             return;
         }
+        if (JobLock::heldByAnother(us(path))) {
+            host_.message(text::kInUseElsewhere + us(path), text::kNewTitle, Icon::Information);
+            return;
+        }
         if (host_.ask(text::kReplace + us(path), text::kNewTitle, Buttons::YesNo, Icon::Question) !=
             Answer::Yes) {
             return;
@@ -362,8 +360,9 @@ void MDITarvel::newProject() {
         return;
     }
     session_.CurrentDatabasePath = path;
-    if (!showChild(QStringLiteral("FrmInput"))) {
-        statusBar()->showMessage(statusBar()->currentMessage() + u(text::kCreated) + path);
+    statusBar()->showMessage(u(text::kCreated) + path);
+    if (auto* input = qobject_cast<FrmInput*>(showChild(QStringLiteral("FrmInput")))) {
+        input->openJob();
     }
 }
 
@@ -371,9 +370,9 @@ void MDITarvel::openProject() {
     const std::optional<QString> chosen = Op(QStringLiteral("Y2"));
     if (!chosen) return;
     session_.CurrentDatabasePath = QFileInfo(*chosen).absoluteFilePath();
-    if (!showChild(QStringLiteral("FrmInput"))) {
-        statusBar()->showMessage(statusBar()->currentMessage() + u(text::kOpened) +
-                                 session_.CurrentDatabasePath);
+    statusBar()->showMessage(u(text::kOpened) + session_.CurrentDatabasePath);
+    if (auto* input = qobject_cast<FrmInput*>(showChild(QStringLiteral("FrmInput")))) {
+        input->openJob();
     }
 }
 

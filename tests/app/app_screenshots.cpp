@@ -2,8 +2,9 @@
 // on the offscreen platform with the pictures and the manual of the build:
 // the main window with the analysis window after a run of the example, the
 // disclaimer, the About box, the help window, the text window, the drawing
-// window with the dead-load moment diagram of the example in its view, and
-// the file manager.
+// window with the dead-load moment diagram of the example in its view, the
+// file manager, and the data-preparation window on the example job imported
+// by tarvel-cli.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,11 +14,14 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <cstdio>
 
 #include "FrmDxf.h"
+#include "FrmInput.h"
 #include "FrmTarvel.h"
 #include "FrmWjgl.h"
 #include "FrmXTMM.h"
@@ -120,5 +124,30 @@ int main(int argc, char* argv[]) {
         emit list->itemClicked(png[0]);
     }
     ok &= save(main, out, "filemanager.png");
+
+    main->mdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+
+    // The example job, imported as a user does it at the command line.
+    const QString jobFile = QString::fromStdString(job.file("FRAME3X4.MDB"));
+    const int imported = QProcess::execute(
+        QStringLiteral(TARVEL_CLI),
+        {QStringLiteral("import"), QString::fromStdString(job.file("FRAME3X4.TVL")), jobFile,
+         QStringLiteral("--template"), QStringLiteral(TARVEL_APP_DIR "/FRM/FRM.MDB")});
+    if (imported != 0) {
+        std::fprintf(stderr, "FAILED tarvel-cli import (%d)\n", imported);
+        return 1;
+    }
+    app.session().CurrentDatabasePath = jobFile;
+    auto* input = qobject_cast<tarvel::app::FrmInput*>(main->showChild(QStringLiteral("FrmInput")));
+    if (input && input->openJob()) {
+        main->mdiArea()->activeSubWindow()->showMaximized();
+        input->tabs()->setCurrentIndex(4);  // POINT
+        ok &= save(main, out, "input-point.png");
+        input->tabs()->setCurrentIndex(10);  // SEISMIC
+        ok &= save(main, out, "input-seismic.png");
+    } else {
+        ok = false;
+    }
     return ok ? 0 : 1;
 }

@@ -1,0 +1,185 @@
+#include "JobTableModel.h"
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+#include "common/host.h"
+#include "common/list_input.h"
+#include "desktop_host.h"
+
+namespace tarvel::app {
+
+namespace {
+
+// The value a user typed for a Single: the typed digits when they give back
+// the same Single (0.0025 is stored as 0.0025), else the Single itself.
+double singleValue(double typed) {
+    const float x = static_cast<float>(typed);
+    for (int digits = 1; digits <= 9; ++digits) {
+        const double candidate = QString::number(static_cast<double>(x), 'g', digits).toDouble();
+        if (static_cast<float>(candidate) == x) return candidate;
+    }
+    return static_cast<double>(x);
+}
+
+}  // namespace
+
+JobTableModel::JobTableModel(JobDatabase& db, const JobTable& table, Host& host, QObject* parent)
+    : QAbstractTableModel(parent), db_(&db), table_(&table), host_(&host) {
+    reload();
+}
+
+void JobTableModel::reload() {
+    beginResetModel();
+    try {
+        rows_ = db_->rows(*table_);
+    } catch (const JobDatabaseError& e) {
+        rows_.clear();
+        writeFailed(e);
+    }
+    endResetModel();
+    emit recordsChanged();
+}
+
+const Cell& JobTableModel::cell(int row, int column) const {
+    return rows_.at(static_cast<std::size_t>(row)).cells.at(static_cast<std::size_t>(column));
+}
+
+bool JobTableModel::deleteRecord(int row) {
+    if (row < 0 || row >= recordCount() || readOnly_) return false;
+    try {
+        db_->deleteRow(*table_, rowKey(row));
+    } catch (const JobDatabaseError& e) {
+        return writeFailed(e);
+    }
+    beginRemoveRows({}, row, row);
+    rows_.erase(rows_.begin() + row);
+    endRemoveRows();
+    emit recordsChanged();
+    return true;
+}
+
+bool JobTableModel::parseEntry(const QString& text, ColumnKind kind, std::string_view column,
+                               Cell* cell, std::string* refusal) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) {
+        *cell = Cell::empty();
+        return true;
+    }
+    const std::string typed = us(trimmed);
+    double value = 0.0;
+    if (!parseNumber(typed, value) || !std::isfinite(value)) {
+        *refusal = std::string(column) + grid_text::kNotNumber + typed;
+        return false;
+    }
+    if (kind == ColumnKind::Whole) {
+        if (value != std::floor(value) || value < std::numeric_limits<std::int16_t>::min() ||
+            value > std::numeric_limits<std::int16_t>::max()) {
+            *refusal = std::string(column) + grid_text::kNotWhole + typed;
+            return false;
+        }
+        *cell = Cell::of(value == 0.0 ? 0.0 : value);
+        return true;
+    }
+    if (std::fabs(value) > static_cast<double>(FLT_MAX)) {
+        *refusal = std::string(column) + grid_text::kOutOfRange + typed;
+        return false;
+    }
+    *cell = Cell::of(singleValue(value));
+    return true;
+}
+
+QString JobTableModel::cellText(const Cell& cell, ColumnKind kind) {
+    switch (cell.kind) {
+        case Cell::Kind::Empty:
+            return {};
+        case Cell::Kind::Text:
+            return qs(cell.text);
+        case Cell::Kind::Number:
+            break;
+    }
+    if (kind == ColumnKind::Whole && cell.number == std::floor(cell.number) &&
+        std::fabs(cell.number) < 1e15) {
+        return QString::number(static_cast<long long>(cell.number));
+    }
+    return QString::number(singleValue(cell.number), 'g', 9);
+}
+
+int JobTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : recordCount() + 1;
+}
+
+int JobTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(table_->columns.size());
+}
+
+QVariant JobTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    if (isNewRowLine(index.row())) return QString();
+    return cellText(cell(index.row(), index.column()),
+                    table_->columns[static_cast<std::size_t>(index.column())].kind);
+}
+
+QVariant JobTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= columnCount()) return {};
+        return qs(table_->columns[static_cast<std::size_t>(section)].name);
+    }
+    return section == recordCount() ? QStringLiteral("*") : QString::number(section + 1);
+}
+
+Qt::ItemFlags JobTableModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    if (readOnly_) return Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
+}
+
+bool JobTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || readOnly_) return false;
+    const JobColumn& column = table_->columns[static_cast<std::size_t>(index.column())];
+    Cell entered;
+    std::string refusal;
+    if (!parseEntry(value.toString(), column.kind, column.name, &entered, &refusal)) {
+        host_->message(refusal, grid_text::kTitle, Icon::Exclamation);
+        return false;
+    }
+    const int row = index.row();
+    if (isNewRowLine(row)) {
+        if (entered.isEmpty()) return false;  // nothing typed: no new row
+        Row cells(table_->columns.size());
+        cells[static_cast<std::size_t>(index.column())] = entered;
+        std::int64_t key = 0;
+        try {
+            key = db_->appendRow(*table_, cells);
+        } catch (const JobDatabaseError& e) {
+            return writeFailed(e);
+        }
+        beginInsertRows({}, row + 1, row + 1);  // the new-row line moves down
+        rows_.push_back(StoredRow{key, std::move(cells)});
+        endInsertRows();
+        emit dataChanged(this->index(row, 0), this->index(row, columnCount() - 1));
+        emit headerDataChanged(Qt::Vertical, row, row + 1);
+        emit recordsChanged();
+        return true;
+    }
+    if (cell(row, index.column()) == entered) return true;
+    try {
+        db_->updateCell(*table_, rowKey(row), column.name, entered);
+    } catch (const JobDatabaseError& e) {
+        return writeFailed(e);
+    }
+    rows_[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(index.column())] = entered;
+    emit dataChanged(index, index);
+    emit recordsChanged();
+    return true;
+}
+
+bool JobTableModel::writeFailed(const JobDatabaseError& e) {
+    host_->message(std::string(grid_text::kWriteFailed) + e.what(), grid_text::kTitle,
+                   Icon::Exclamation);
+    return false;
+}
+
+}  // namespace tarvel::app

@@ -1,0 +1,94 @@
+#pragma once
+// One job table as a grid: its rows in entry order (the hidden rowid), each
+// row addressed by its rowid so that two rows with equal values stay two
+// rows, and a new-row line at the foot. Every accepted edit is written to the
+// job database at once; there is no save step.
+//
+// What a cell accepts: a whole column a 16-bit integer, a real column any
+// number a Single holds (kept at its full single precision), and every
+// column the empty text, which leaves the cell empty (NULL). Anything else is
+// refused with a message naming the column, and the cell keeps its value.
+//
+// Each edit is one SQL statement in SQLite's own transaction (autocommit):
+// the rollback journal beside the job lets SQLite undo a statement that a
+// crash interrupted when the job is next opened, so the file always holds
+// either the row before the edit or the row after it.
+
+#include <QAbstractTableModel>
+#include <cstdint>
+#include <vector>
+
+#include "prep/job_database.h"
+
+namespace tarvel {
+class Host;
+}
+
+namespace tarvel::app {
+
+class JobTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    JobTableModel(JobDatabase& db, const JobTable& table, Host& host, QObject* parent = nullptr);
+
+    const JobTable& table() const { return *table_; }
+
+    // A job another program edits is shown, not changed.
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool readOnly() const { return readOnly_; }
+
+    // Reads the table again.
+    void reload();
+
+    // Stored rows; the new-row line follows them.
+    int recordCount() const { return static_cast<int>(rows_.size()); }
+    bool isNewRowLine(int row) const { return row == recordCount(); }
+    std::int64_t rowKey(int row) const { return rows_.at(static_cast<std::size_t>(row)).key; }
+    const Cell& cell(int row, int column) const;
+
+    // Deletes the stored row at that position (its rowid only). False when
+    // there is no stored row there.
+    bool deleteRecord(int row);
+
+    // What a typed text becomes in that column; false (and *refusal set) when
+    // the column cannot hold it.
+    static bool parseEntry(const QString& text, ColumnKind kind, std::string_view column,
+                           Cell* cell, std::string* refusal);
+    // The text a cell shows: whole columns as integers, real columns in the
+    // shortest digits of their Single value, an empty cell as "".
+    static QString cellText(const Cell& cell, ColumnKind kind);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+signals:
+    // After any change of the stored rows (edit, new row, deletion).
+    void recordsChanged();
+
+private:
+    bool writeFailed(const JobDatabaseError& e);
+
+    JobDatabase* db_;
+    const JobTable* table_;
+    Host* host_;
+    std::vector<StoredRow> rows_;
+    bool readOnly_ = false;
+};
+
+namespace grid_text {
+inline constexpr const char* kTitle = "数据输入";
+// "<column> 列只能输入数字：<text>"
+inline constexpr const char* kNotNumber = " 列只能输入数字：";
+// "<column> 列只能输入 -32768 至 32767 之间的整数：<text>"
+inline constexpr const char* kNotWhole = " 列只能输入 -32768 至 32767 之间的整数：";
+// "<column> 列的数值超出单精度范围：<text>"
+inline constexpr const char* kOutOfRange = " 列的数值超出单精度范围：";
+inline constexpr const char* kWriteFailed = "数据无法写入工程数据库：";
+}  // namespace grid_text
+
+}  // namespace tarvel::app
