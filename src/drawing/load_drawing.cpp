@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "common/messages.h"
 #include "drawing/drawing_window.h"
 #include "model/frame_reader.h"
 
@@ -156,8 +157,7 @@ bool DrawingWindow::DRAWLOAD(DataFile& file, std::string_view CSEG, float XMARK,
         }
     } catch (const ListInputError& e) {
         const std::string text = listErrorText(e, CSEG) + "(数据文件 '" + file.path() + "')";
-        host_.log(text);
-        host_.message(text, read_text::kErrorTitle, Icon::Information);
+        tellError(host_, text);
         return false;
     }
     return true;

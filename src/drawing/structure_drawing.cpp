@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/list_input.h"
+#include "common/messages.h"
 #include "common/printed_number.h"
 #include "drawing/drawing_window.h"
 #include "model/frame_reader.h"
@@ -93,8 +94,7 @@ bool DrawingWindow::Drawfm() {
     std::string error;
     if (!dxf.PLOTEND(&error)) {
         const std::string text = "错误信息:无法写入图形文件：" + error;
-        host_.log(text);
-        host_.message(text, read_text::kErrorTitle, Icon::Information);
+        tellError(host_, text);
         return false;
     }
     host_.message(drawing_text::kDone, drawing_text::kDoneTitle, Icon::Information);
@@ -108,10 +108,8 @@ bool DrawingWindow::distinctCoordinatesWithinLimit() {
     for (int k = 1; k <= 2; ++k) {
         const int count = distinctCount(model, k);
         if (count > kMaxDistinctCoordinates) {
-            const std::string text = base + kWhat[k] + "：" + std::to_string(count) + "个（最多" +
-                                     std::to_string(kMaxDistinctCoordinates) + "个）。";
-            host_.log(text);
-            host_.message(text, read_text::kLimitTitle, Icon::None);
+            tell(host_, overLimitText(base, kWhat[k], count, kMaxDistinctCoordinates), read_text::kLimitTitle,
+                 Icon::None);
             return false;
         }
     }

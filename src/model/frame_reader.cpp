@@ -4,6 +4,7 @@
 
 #include "common/basic_convert.h"
 #include "common/limits.h"
+#include "common/messages.h"
 #include "common/printed_number.h"
 #include "common/text_encoding.h"
 
@@ -75,14 +76,12 @@ private:
     void effectiveLengthFactors();
 
     ReadStatus badData(const std::string& text) {
-        host_.log(text);
-        host_.message(text, read_text::kErrorTitle, Icon::Information);
+        tellError(host_, text);
         return ReadStatus::BadData;
     }
     // A count beyond its table ("截面：65个（最多64个）。").
     ReadStatus overLimit(const char* what, long long found, int limit) {
-        return reportLimit(opt_.limitMessage + what + "：" + std::to_string(found) + "个（最多" +
-                           std::to_string(limit) + "个）。");
+        return reportLimit(overLimitText(opt_.limitMessage, what, found, limit));
     }
     // A number beyond its range ("节点号：221（最大220）。").
     ReadStatus overRange(const char* what, long long found, int limit) {
@@ -90,8 +89,7 @@ private:
                            std::to_string(limit) + "）。");
     }
     ReadStatus reportLimit(const std::string& text) {
-        host_.log(text);
-        host_.message(text, read_text::kLimitTitle, Icon::None);
+        tell(host_, text, read_text::kLimitTitle, Icon::None);
         return ReadStatus::OverLimit;
     }
     std::string recordText(int record) const {
@@ -353,8 +351,7 @@ ReadStatus FINDP(FrameModel& model, Host& host, const ReaderOptions& options) {
         if (model.NLEV >= limits::kMaxLevels) {
             const std::string text = options.limitMessage + "楼层：" + std::to_string(model.NLEV + 1) + "个以上（最多" +
                                      std::to_string(limits::kMaxLevels) + "个）。";
-            host.log(text);
-            host.message(text, read_text::kLimitTitle, Icon::None);
+            tell(host, text, read_text::kLimitTitle, Icon::None);
             return ReadStatus::OverLimit;
         }
         const int l = ++model.NLEV;
@@ -368,8 +365,7 @@ ReadStatus INDATA(DataFile& file, FrameModel& model, Host& host, const ReaderOpt
                   std::vector<std::string>* warnings) {
     if (!file.loaded() && !file.load()) {
         const std::string text = "错误信息:无法打开数据文件 '" + file.path() + "'！";
-        host.log(text);
-        host.message(text, read_text::kErrorTitle, Icon::Information);
+        tellError(host, text);
         return ReadStatus::CannotOpen;
     }
     return SegmentReader(file, model, host, options, warnings).run();
