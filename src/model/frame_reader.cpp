@@ -70,8 +70,9 @@ private:
     ReadStatus sections();
     ReadStatus concretes();
     ReadStatus points();
-    ReadStatus beams();
-    ReadStatus columns();
+    ReadStatus beams() { return members(false); }
+    ReadStatus columns() { return members(true); }
+    ReadStatus members(bool columns);
     ReadStatus memberReferences();
     void effectiveLengthFactors();
 
@@ -233,36 +234,22 @@ ReadStatus SegmentReader::points() {
     }
 }
 
-ReadStatus SegmentReader::beams() {
+// BEAM and COLUMN records: start node, end node, section, concrete, and for a
+// column its effective-length factor (0: chosen from the end restraints);
+// closed by a start node of 0. Columns follow the beams in the member table.
+ReadStatus SegmentReader::members(bool columns) {
     for (;;) {
         const std::int16_t i = in_.readInteger();
         if (i == 0) break;
         const std::int16_t j = in_.readInteger();
         const std::int16_t sec = in_.readInteger();
         const std::int16_t con = in_.readInteger();
-        if (m_.NE >= opt_.maxBeams) return overLimit("梁", m_.NE + 1, opt_.maxBeams);
-        const int e = ++m_.NE;
-        m_.MEM(1, e) = i;
-        m_.MEM(2, e) = j;
-        m_.MEM(3, e) = sec;
-        m_.MEM(4, e) = con;
-    }
-    m_.NB = m_.NE;
-    return closed();
-}
-
-ReadStatus SegmentReader::columns() {
-    for (;;) {
-        const std::int16_t i = in_.readInteger();
-        if (i == 0) break;
-        const std::int16_t j = in_.readInteger();
-        const std::int16_t sec = in_.readInteger();
-        const std::int16_t con = in_.readInteger();
-        const float alf = in_.readSingle();
-        if (m_.NE - m_.NB >= limits::kMaxColumns) {
+        const float alf = columns ? in_.readSingle() : 0.0f;
+        if (!columns && m_.NE >= opt_.maxBeams) return overLimit("梁", m_.NE + 1, opt_.maxBeams);
+        if (columns && m_.NE - m_.NB >= limits::kMaxColumns) {
             return overLimit("柱", m_.NE - m_.NB + 1, limits::kMaxColumns);
         }
-        if (m_.NE >= opt_.maxMemberRecords) {
+        if (columns && m_.NE >= opt_.maxMemberRecords) {
             return overLimit("杆件", m_.NE + 1, opt_.maxMemberRecords);
         }
         const int e = ++m_.NE;
@@ -270,9 +257,13 @@ ReadStatus SegmentReader::columns() {
         m_.MEM(2, e) = j;
         m_.MEM(3, e) = sec;
         m_.MEM(4, e) = con;
-        m_.ALFC(e - m_.NB) = (alf != 0.0f) ? alf : -1.0f;
+        if (columns) m_.ALFC(e - m_.NB) = (alf != 0.0f) ? alf : -1.0f;
     }
-    m_.NC = static_cast<std::int16_t>(m_.NE - m_.NB);
+    if (columns) {
+        m_.NC = static_cast<std::int16_t>(m_.NE - m_.NB);
+    } else {
+        m_.NB = m_.NE;
+    }
     return closed();
 }
 
