@@ -181,9 +181,9 @@ int parseRun(const Args& args, const Usage& usage, RunOptions& o) {
     return -1;
 }
 
-int runAnalysis(const RunOptions& o, Host& host) {
-    const RunRequest& request = o.request;
-    const std::string& jsonPath = o.jsonPath;
+}  // namespace
+
+int runAnalysis(const RunRequest& request, const std::string& jsonPath, Host& host) {
     auto state = std::make_unique<AnalysisState>();
     const RunResult result = Frame5(request, host, *state);
     for (const std::string& warning : result.warnings) std::fprintf(stderr, "%s\n", warning.c_str());
@@ -203,10 +203,11 @@ int runAnalysis(const RunOptions& o, Host& host) {
     return result.outcome == RunOutcome::FinishedWithoutSeismic ? kWithoutSeismic : kOk;
 }
 
-}  // namespace
-
 int cmdRun(const Args& args) {
-    return runCommand<RunOptions>(args, {"run", kHelp}, parseRun, runAnalysis);
+    return runCommand<RunOptions>(args, {"run", kHelp}, parseRun,
+                                  [](const RunOptions& o, Host& host) {
+                                      return runAnalysis(o.request, o.jsonPath, host);
+                                  });
 }
 
 }  // namespace tarvel::cli

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/console_host.h"
+#include "run/run_driver.h"
 
 namespace tarvel::cli {
 
@@ -26,6 +27,12 @@ int cmdGenerate(const Args& args);  // data file from a job database
 int cmdConvert(const Args& args);   // legacy FRM conversion
 int cmdCheck(const Args& args);     // data file validation
 int cmdImport(const Args& args);    // data file into a job database
+
+// The analysis of `run` for a parsed request: the run's warnings go to
+// stderr, the JSON summary to jsonPath when it is not empty. Returns kOk,
+// kRejected, or kWithoutSeismic when the eigen-solution failed and the
+// results were written without the seismic action.
+int runAnalysis(const RunRequest& request, const std::string& jsonPath, Host& host);
 
 // True when args contains --help or -h.
 bool wantsHelp(const Args& args);
