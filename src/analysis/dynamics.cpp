@@ -10,6 +10,7 @@
 #include "analysis/run_texts.h"
 #include "common/basic_convert.h"
 #include "common/limits.h"
+#include "common/messages.h"
 #include "common/printed_number.h"
 #include "model/frame_reader.h"
 
@@ -33,15 +34,12 @@ private:
     bool readMass(int record, int count);
 
     bool badData(const std::string& text) {
-        host_.log(text);
-        host_.message(text, run_text::kErrorTitle, Icon::Information);
+        tellError(host_, text);
         return false;
     }
     bool overLimit(const std::string& what, int found, int limit) {
-        const std::string text = run_text::kLimitOpening + what + "：" + std::to_string(found) +
-                                 "个（最多" + std::to_string(limit) + "个）。";
-        host_.log(text);
-        host_.message(text, run_text::kNoticeTitle, Icon::None);
+        tell(host_, overLimitText(run_text::kLimitOpening, what, found, limit), run_text::kNoticeTitle,
+             Icon::None);
         return false;
     }
     static std::string recordText(int record) {
@@ -169,8 +167,7 @@ DynamicsStatus readSeismicSegment(AnalysisState& st, DataFile& file, Host& host,
         if (!reader.read()) return DynamicsStatus::Stopped;
     } catch (const ListInputError& e) {
         const std::string text = listErrorText(e, dynamics_text::kSegment);
-        host.log(text);
-        host.message(text, run_text::kErrorTitle, Icon::Information);
+        tellError(host, text);
         return DynamicsStatus::Stopped;
     }
 
@@ -184,8 +181,7 @@ DynamicsStatus readSeismicSegment(AnalysisState& st, DataFile& file, Host& host,
                                      "' 数据段第 " + std::to_string(j) + " 条质点记录(节点" +
                                      strSingle(dyn.MNODE(j)) + ")的重力荷载代表值 WG=" +
                                      strSingle(dyn.WG(j)) + " 不大于 0,请检查'TVL'文件！";
-            host.log(text);
-            host.message(text, run_text::kErrorTitle, Icon::Information);
+            tellError(host, text);
             return DynamicsStatus::Stopped;
         }
     }

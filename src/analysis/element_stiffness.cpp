@@ -4,20 +4,6 @@
 
 namespace tarvel {
 
-MemberGeometry memberGeometry(const FrameModel& model, int m) {
-    const int i = model.startNode(m);
-    const int j = model.endNode(m);
-    MemberGeometry g;
-    g.DX = model.XY(1, j) - model.XY(1, i);
-    g.DY = model.XY(2, j) - model.XY(2, i);
-    g.L = std::sqrt(g.DX * g.DX + g.DY * g.DY);
-    if (g.L != 0.0f) {
-        g.c = g.DX / g.L;
-        g.s = g.DY / g.L;
-    }
-    return g;
-}
-
 MemberStiffness memberStiffness(const FrameModel& model, int m) {
     const int sec = model.sectionOf(m);
     return {model.EC(model.concreteOf(m)), model.SEC(4, sec), model.SEC(3, sec)};

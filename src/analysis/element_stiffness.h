@@ -6,6 +6,7 @@
 
 #include "common/table.h"
 #include "model/frame_model.h"
+#include "model/member_loads.h"
 
 namespace tarvel {
 
@@ -18,15 +19,6 @@ using Vector6 = Table<T, 6>;
 using Mat6 = Matrix6<float>;
 using Vec6 = Vector6<float>;
 
-// Length and direction of member m from its start node I to its end node J.
-struct MemberGeometry {
-    float DX = 0.0f;  // X(J) − X(I), m
-    float DY = 0.0f;  // Y(J) − Y(I), m
-    float L = 0.0f;   // length, m
-    float c = 0.0f;   // DX / L (only when L ≠ 0)
-    float s = 0.0f;   // DY / L
-};
-MemberGeometry memberGeometry(const FrameModel& model, int m);
 
 // E (kN/m²), I (m⁴) and A (m²) of member m.
 struct MemberStiffness {

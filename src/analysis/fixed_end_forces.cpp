@@ -155,8 +155,6 @@ void pointMoment(const LoadParameters& R, SectionForces& F) {
     }
 }
 
-bool isDistributed(int type) { return type >= 2 && type <= 4; }
-
 }  // namespace
 
 void MQN0(int type, const LoadParameters& R, SectionForces& F) {
@@ -183,19 +181,6 @@ void MQN0(int type, const LoadParameters& R, SectionForces& F) {
         default:
             break;
     }
-}
-
-LoadFate cleanLoad(int type, LoadParameters& r) {
-    if (type < 1 || type > 6) return LoadFate::NoLoad;
-    if (isDistributed(type)) {
-        if (r.A < 0.0f) r.A = 0.0f;
-        if (r.B > r.L || r.B < 0.0f) r.B = r.L;
-        return r.B <= r.A ? LoadFate::Vanishes : LoadFate::OnMember;
-    }
-    if (r.A < 0.0f) r.A = r.L;  // a negative position puts the load on the end node
-    if (static_cast<double>(std::fabs(r.A)) <= kEndNodeTolerance) return LoadFate::AtStart;
-    if (static_cast<double>(std::fabs(r.L - r.A)) <= kEndNodeTolerance) return LoadFate::AtEnd;
-    return r.A > r.L ? LoadFate::BeyondEnd : LoadFate::OnMember;
 }
 
 void MQN(int type, const LoadParameters& R, SectionForces& F, Vec6& FE) {

@@ -20,34 +20,8 @@ namespace tarvel {
 
 using SectionForces = Table<float, 3, 9>;  // F(k, s): k 1 M, 2 V, 3 N at section s = 1..9
 
-// The load record R(1..4) handed to the load routines.
-struct LoadParameters {
-    float Q = 0.0f;  // R(1): intensity
-    float L = 0.0f;  // R(2): member length, m
-    float A = 0.0f;  // R(3): start or position, m
-    float B = 0.0f;  // R(4): end, m
-};
-
-// A load this close to a member end (m) acts on the end node itself. The
-// stored single-precision distance is compared exactly with 0.001: a
-// position read as 0.001 (0.00100000005 as a float) lies just inside the span.
-inline constexpr double kEndNodeTolerance = 0.001;
-
 // `MQN0`: closed-form section forces of the clamped member (types 1..6).
 void MQN0(int type, const LoadParameters& R, SectionForces& F);
-
-// What the parameter clean-up of `MQN` makes of a load (r cleaned in place):
-// a negative start of a distributed load becomes 0, an end beyond L or
-// negative becomes L; a negative position of a concentrated load becomes L.
-enum class LoadFate {
-    NoLoad,     // a type other than 1..6: contributes nothing
-    Vanishes,   // a distributed load whose start is at or beyond its end
-    AtStart,    // a concentrated load within 0.001 of the start node
-    AtEnd,      // a concentrated load within 0.001 of the end node
-    OnMember,   // a load on the member, computed by `MQN0`
-    BeyondEnd,  // a concentrated load beyond the end node (computed as on the member)
-};
-LoadFate cleanLoad(int type, LoadParameters& r);
 
 // `MQN`: parameter clean-up, loads at a member end, else `MQN0`; FE gets the
 // fixed-end forces in member directions (N, V, M at the start, then the end).

@@ -4,6 +4,7 @@
 
 #include "analysis/run_texts.h"
 #include "common/file_io.h"
+#include "common/messages.h"
 #include "common/print_buffer.h"
 
 namespace tarvel {
@@ -48,8 +49,7 @@ bool writeForceFile(const AnalysisState& s, std::string_view name, Host& host,
     std::string error;
     if (!writeFileAtomic(path, forceFileText(s), &error)) {
         const std::string text = run_text::cannotWrite(path, error);
-        host.log(text);
-        host.message(text, run_text::kErrorTitle, Icon::Information);
+        tellError(host, text);
         return false;
     }
     if (writtenPath) *writtenPath = path;

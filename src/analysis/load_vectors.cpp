@@ -4,6 +4,7 @@
 
 #include "analysis/run_texts.h"
 #include "common/list_input.h"
+#include "common/messages.h"
 #include "common/printed_number.h"
 #include "model/frame_reader.h"
 
@@ -12,8 +13,7 @@ namespace tarvel {
 namespace {
 
 bool rejectLoads(Host& host, const std::string& text) {
-    host.log(text);
-    host.message(text, read_text::kErrorTitle, Icon::Information);
+    tellError(host, text);
     return false;
 }
 

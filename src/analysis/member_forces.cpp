@@ -7,6 +7,7 @@
 #include "analysis/force_file.h"
 #include "analysis/load_vectors.h"
 #include "analysis/run_texts.h"
+#include "common/messages.h"
 
 namespace tarvel {
 
@@ -116,8 +117,7 @@ bool LOADFORC(AnalysisState& s, DataFile& file, Host& host, std::string_view nam
     BFORCE(s);
     if (!finiteSolution(s)) {
         const std::string text = run_text::notFinite("'" + std::string(name) + "' 荷载工况");
-        host.log(text);
-        host.message(text, run_text::kErrorTitle, Icon::Information);
+        tellError(host, text);
         clearLoadVector(s);
         return false;
     }

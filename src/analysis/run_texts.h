@@ -4,11 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "common/messages.h"
+
 namespace tarvel::run_text {
 
 // Titles of the message boxes.
-inline constexpr const char* kNoticeTitle = "提示！";
-inline constexpr const char* kErrorTitle = "错误信息提示！";
+using tarvel::kNoticeTitle;
+using tarvel::kErrorTitle;
 
 // Result file names, written into the folder of the data file.
 inline constexpr const char* kReportFile = "TARVEL1.wri";

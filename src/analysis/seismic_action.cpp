@@ -141,7 +141,8 @@ void SEISMIC(AnalysisState& st) {
     dyn.con = seismicConstants(dyn.par);
     clearSeismicSums(st);
     if (dyn.IERR == 0) {
-        // CInt(NN): NN is already at most NMASS.
+        // NN, the number of modes combined, rounded half to even; reading
+        // the seismic segment has already cut it to NMASS.
         const int NN = toInteger(static_cast<double>(dyn.par.NN)).value_or(0);
         const int modes = std::clamp(NN, 0, static_cast<int>(dyn.NMASS));
         for (int j = 1; j <= modes; ++j) applyMode(st, j);

@@ -7,6 +7,7 @@
 #include "analysis/load_vectors.h"
 #include "analysis/run_texts.h"
 #include "common/limits.h"
+#include "common/messages.h"
 
 namespace tarvel {
 
@@ -41,8 +42,7 @@ bool INITAK(AnalysisState& s, Host& host) {
     if (entries > limits::kMaxStiffnessEntries) {
         const std::string text =
             run_text::stiffnessOverLimit(entries, limits::kMaxStiffnessEntries);
-        host.log(text);
-        host.message(text, run_text::kNoticeTitle, Icon::None);
+        tell(host, text, run_text::kNoticeTitle, Icon::None);
         return false;
     }
     s.SK.clear();

@@ -54,17 +54,12 @@ constexpr const char* kHelp =
     "Prints the run-log lines, then the path of the drawing written.\n"
     "Exit status: 0 drawn, 1 rejected, 2 wrong usage.\n";
 
-int usageError(const std::string& text) {
-    std::fprintf(stderr, "tarvel-cli draw: %s\n%s", text.c_str(), kHelp);
-    return kUsage;
-}
-
 bool positiveNumber(const std::string& text) {
     double value = 0.0;
     return parseNumber(text, value) && value > 0.0;
 }
 
-struct DrawRequest {
+struct DrawRequest : CommonOptions {
     std::string kind;
     std::string file;
     std::string scale = "100";
@@ -118,11 +113,11 @@ bool renderPicture(const std::string& renderer, const std::string& drawing,
 }
 
 // Returns an exit status when the arguments are not usable, else -1.
-int parse(const Args& args, DrawRequest& r) {
-    if (args.empty()) return usageError("no drawing given (frame, forces or as)");
+int parse(const Args& args, const Usage& usage, DrawRequest& r) {
+    if (args.empty()) return usage.wrong("no drawing given (frame, forces or as)");
     r.kind = args[0];
     if (r.kind != "frame" && r.kind != "forces" && r.kind != "as") {
-        return usageError("unknown drawing '" + r.kind + "'");
+        return usage.wrong("unknown drawing '" + r.kind + "'");
     }
     for (std::size_t a = 1; a < args.size(); ++a) {
         const std::string& arg = args[a];
@@ -130,19 +125,19 @@ int parse(const Args& args, DrawRequest& r) {
                                 arg == "--case" || arg == "--diagram" || arg == "--png" ||
                                 arg == "--svg" || arg == "--pdf" || arg == "--picture-scale";
         if (takesValue) {
-            if (a + 1 >= args.size()) return usageError("option '" + arg + "' needs a value");
+            if (a + 1 >= args.size()) return usage.wrong("option '" + arg + "' needs a value");
             const std::string& value = args[++a];
             if (arg == "--png" || arg == "--svg" || arg == "--pdf") {
                 r.pictures.push_back(value);
             } else if (arg == "--picture-scale") {
                 if (!positiveNumber(value))
-                    return usageError(arg + " '" + value + "' is not a positive number");
+                    return usage.wrong(arg + " '" + value + "' is not a positive number");
                 r.pictureScale = value;
             } else if (arg == "--height" && (value == "storey" || value == "by-storey")) {
                 r.height = drawing_text::kByStorey;
             } else if (arg == "--scale" || arg == "--height") {
                 if (!positiveNumber(value))
-                    return usageError(arg + " '" + value + "' is not a positive number");
+                    return usage.wrong(arg + " '" + value + "' is not a positive number");
                 (arg == "--scale" ? r.scale : r.height) = value;
             } else if (arg == "--dir") {
                 r.dir = value;
@@ -150,41 +145,31 @@ int parse(const Args& args, DrawRequest& r) {
             } else if (arg == "--case") {
                 r.loadType = value == "dead" ? 1 : value == "live" ? 2 : value == "wind" ? 3 : 0;
                 if (r.loadType == 0)
-                    return usageError("--case '" + value + "' is not dead, live or wind");
+                    return usage.wrong("--case '" + value + "' is not dead, live or wind");
             } else {
                 r.diagram = (value == "M" || value == "m")   ? 1
                             : (value == "V" || value == "v") ? 2
                             : (value == "N" || value == "n") ? 3
                                                              : 0;
-                if (r.diagram == 0) return usageError("--diagram '" + value + "' is not M, V or N");
+                if (r.diagram == 0) return usage.wrong("--diagram '" + value + "' is not M, V or N");
             }
         } else if (!arg.empty() && arg[0] == '-') {
-            return usageError("unknown option '" + arg + "'");
+            return usage.wrong("unknown option '" + arg + "'");
         } else if (r.file.empty()) {
             r.file = arg;
         } else {
-            return usageError("more than one file given");
+            return usage.wrong("more than one file given");
         }
     }
-    if (r.kind == "frame" && r.file.empty()) return usageError("no data file given");
+    if (r.kind == "frame" && r.file.empty()) return usage.wrong("no data file given");
     if (r.kind == "forces" && r.loadType == 0)
-        return usageError("--case is required for force diagrams");
-    if (r.kind == "as" && r.loadType != 0) return usageError("--case belongs to frame and force drawings");
-    if (r.kind != "forces" && r.diagram != 0) return usageError("--diagram belongs to force diagrams");
+        return usage.wrong("--case is required for force diagrams");
+    if (r.kind == "as" && r.loadType != 0) return usage.wrong("--case belongs to frame and force drawings");
+    if (r.kind != "forces" && r.diagram != 0) return usage.wrong("--diagram belongs to force diagrams");
     return -1;
 }
 
-}  // namespace
-
-int cmdDraw(const Args& args) {
-    if (wantsHelp(args)) {
-        std::fputs(kHelp, stdout);
-        return kOk;
-    }
-    DrawRequest r;
-    if (const int status = parse(args, r); status >= 0) return status;
-
-    ConsoleHost host;
+int draw(const DrawRequest& r, Host& host) {
     DrawingWindow window(host);
     window.CboScale = r.scale;
     window.CboAlf = r.height;
@@ -230,6 +215,12 @@ int cmdDraw(const Args& args) {
         std::printf("%s\n", picture.c_str());
     }
     return kOk;
+}
+
+}  // namespace
+
+int cmdDraw(const Args& args) {
+    return runCommand<DrawRequest>(args, {"draw", kHelp}, parse, draw);
 }
 
 }  // namespace tarvel::cli

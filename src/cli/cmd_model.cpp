@@ -113,49 +113,57 @@ void printSummary(const FrameModel& m) {
     }
 }
 
-}  // namespace
-
-int cmdModel(const Args& args) {
-    if (wantsHelp(args)) {
-        std::fputs(kHelp, stdout);
-        return kOk;
-    }
+struct ModelOptions : CommonOptions {
     std::string path;
     bool json = false;
+};
+
+int parseModel(const Args& args, const Usage& usage, ModelOptions& o) {
     for (const std::string& a : args) {
         if (a == "--json") {
-            json = true;
+            // The run log goes to stderr, so stdout stays one JSON document.
+            o.json = o.logToStderr = true;
         } else if (!a.empty() && a[0] == '-') {
-            std::fprintf(stderr, "tarvel-cli model: unknown option '%s'\n%s", a.c_str(), kHelp);
-            return kUsage;
-        } else if (path.empty()) {
-            path = a;
+            return usage.wrong("unknown option '" + a + "'");
+        } else if (o.path.empty()) {
+            o.path = a;
         } else {
-            std::fprintf(stderr, "tarvel-cli model: more than one file given\n%s", kHelp);
-            return kUsage;
+            return usage.wrong("more than one file given");
         }
     }
-    if (path.empty()) {
-        std::fputs(kHelp, stderr);
+    if (o.path.empty()) {
+        std::fputs(usage.help, stderr);
         return kUsage;
     }
+    return -1;
+}
 
-    // With --json the run log goes to stderr, so stdout stays one JSON document.
-    ConsoleHost host(false, json ? stderr : stdout);
-    DataFile file(host, path);
+int showModel(const ModelOptions& o, Host& host) {
+    DataFile file(host, o.path);
     if (!file.load()) {
-        host.message("错误信息:无法打开数据文件 '" + path + "'！", read_text::kErrorTitle, Icon::Information);
+        host.message("错误信息:无法打开数据文件 '" + o.path + "'！", kErrorTitle, Icon::Information);
         return kRejected;
     }
     if (!PBC(file, host)) return kRejected;
     FrameModel model;
     if (INDATA(file, model, host, ReaderOptions::analysis()) != ReadStatus::Ok) return kRejected;
-    if (json) {
+    if (o.json) {
         std::printf("%s\n", modelJson(model).c_str());
     } else {
         printSummary(model);
     }
     return kOk;
+}
+
+}  // namespace
+
+int cmdModel(const Args& args) {
+    return runCommand<ModelOptions>(args, {"model", kHelp}, parseModel, showModel);
+}
+
+int Usage::wrong(const std::string& why) const {
+    std::fprintf(stderr, "tarvel-cli %s: %s\n%s", command, why.c_str(), help);
+    return kUsage;
 }
 
 bool wantsHelp(const Args& args) {

@@ -68,8 +68,7 @@ constexpr const char* kImportHelp =
     "becomes one POINT row.\n"
     "Exit status: 0 imported, 1 refused or declined, 2 wrong usage.\n";
 
-struct Options {
-    bool yes = false;
+struct Options : CommonOptions {
     bool analysis = false;
     std::string templatePath;
     std::vector<std::string> files;
@@ -78,18 +77,12 @@ struct Options {
 // The options a command accepts; anything else, or another number of file
 // arguments, is wrong usage.
 struct Accepts {
-    const char* command;
-    const char* help;
     std::size_t files;
     bool analysis = false;
     bool templatePath = false;
 };
 
-bool parse(const Args& args, const Accepts& accepts, Options& options) {
-    auto wrong = [&](const std::string& why) {
-        std::fprintf(stderr, "tarvel-cli %s: %s\n%s", accepts.command, why.c_str(), accepts.help);
-        return false;
-    };
+int parse(const Args& args, const Usage& usage, const Accepts& accepts, Options& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--yes" || a == "-y") {
@@ -97,23 +90,30 @@ bool parse(const Args& args, const Accepts& accepts, Options& options) {
         } else if (a == "--analysis" && accepts.analysis) {
             options.analysis = true;
         } else if (a == "--template" && accepts.templatePath) {
-            if (i + 1 >= args.size()) return wrong("--template needs a file");
+            if (i + 1 >= args.size()) return usage.wrong("--template needs a file");
             options.templatePath = args[++i];
         } else if (a.rfind("--template=", 0) == 0 && accepts.templatePath) {
             options.templatePath = a.substr(11);
         } else if (!a.empty() && a[0] == '-') {
-            return wrong("unknown option '" + a + "'");
+            return usage.wrong("unknown option '" + a + "'");
         } else {
             options.files.push_back(a);
         }
     }
     if (options.files.size() != accepts.files) {
-        return wrong(options.files.size() < accepts.files ? "file missing" : "too many files");
+        return usage.wrong(options.files.size() < accepts.files ? "file missing" : "too many files");
     }
     for (const std::string& f : options.files) {
-        if (f.empty()) return wrong("empty file name");
+        if (f.empty()) return usage.wrong("empty file name");
     }
-    return true;
+    return -1;
+}
+
+// The parser of a command that takes these options.
+auto accepting(Accepts accepts) {
+    return [accepts](const Args& args, const Usage& usage, Options& options) {
+        return parse(args, usage, accepts, options);
+    };
 }
 
 int exitStatus(PrepOutcome outcome) { return outcome == PrepOutcome::Done ? kOk : kRejected; }
@@ -130,64 +130,8 @@ bool openJob(const std::string& path, JobDatabase& db, Host& host) {
     return false;
 }
 
-}  // namespace
-
-int cmdNew(const Args& args) {
-    if (wantsHelp(args)) {
-        std::fputs(kNewHelp, stdout);
-        return kOk;
-    }
-    Options o;
-    if (!parse(args, {"new", kNewHelp, 1, false, true}, o)) return kUsage;
-    ConsoleHost host(o.yes);
-    return exitStatus(createJobDatabase(templateOf(o), o.files[0], host));
-}
-
-int cmdGenerate(const Args& args) {
-    if (wantsHelp(args)) {
-        std::fputs(kGenerateHelp, stdout);
-        return kOk;
-    }
-    Options o;
-    if (!parse(args, {"generate", kGenerateHelp, 2}, o)) return kUsage;
-    ConsoleHost host(o.yes);
-    JobDatabase db;
-    if (!openJob(o.files[0], db, host)) return kRejected;
-    return exitStatus(CmdWjsc(db, o.files[1], host));
-}
-
-int cmdConvert(const Args& args) {
-    if (wantsHelp(args)) {
-        std::fputs(kConvertHelp, stdout);
-        return kOk;
-    }
-    Options o;
-    if (!parse(args, {"convert", kConvertHelp, 1, true}, o)) return kUsage;
-    ConsoleHost host(o.yes);
-    return exitStatus(convertFrmFile(
-        o.files[0], o.analysis ? PrepWindow::Analysis : PrepWindow::DataPreparation, host));
-}
-
-int cmdCheck(const Args& args) {
-    if (wantsHelp(args)) {
-        std::fputs(kCheckHelp, stdout);
-        return kOk;
-    }
-    Options o;
-    if (!parse(args, {"check", kCheckHelp, 1, true}, o)) return kUsage;
-    ConsoleHost host(o.yes);
-    return exitStatus(checkDataFile(
-        o.files[0], o.analysis ? PrepWindow::Analysis : PrepWindow::DataPreparation, host));
-}
-
-int cmdImport(const Args& args) {
-    if (wantsHelp(args)) {
-        std::fputs(kImportHelp, stdout);
-        return kOk;
-    }
-    Options o;
-    if (!parse(args, {"import", kImportHelp, 2, false, true}, o)) return kUsage;
-    ConsoleHost host(o.yes);
+// Imports into the job, created from the template when it does not exist.
+int importIntoJob(const Options& o, Host& host) {
     const std::string& job = o.files[1];
     std::error_code ec;
     const bool created = !std::filesystem::exists(job, ec);
@@ -204,6 +148,45 @@ int cmdImport(const Args& args) {
     // an imported job: it goes again.
     if (created && outcome != PrepOutcome::Done) std::filesystem::remove(job, ec);
     return exitStatus(outcome);
+}
+
+}  // namespace
+
+int cmdNew(const Args& args) {
+    return runCommand<Options>(
+        args, {"new", kNewHelp}, accepting({1, false, true}), [](const Options& o, Host& host) {
+            return exitStatus(createJobDatabase(templateOf(o), o.files[0], host));
+        });
+}
+
+int cmdGenerate(const Args& args) {
+    return runCommand<Options>(
+        args, {"generate", kGenerateHelp}, accepting({2}), [](const Options& o, Host& host) {
+            JobDatabase db;
+            if (!openJob(o.files[0], db, host)) return kRejected;
+            return exitStatus(CmdWjsc(db, o.files[1], host));
+        });
+}
+
+int cmdConvert(const Args& args) {
+    return runCommand<Options>(
+        args, {"convert", kConvertHelp}, accepting({1, true}), [](const Options& o, Host& host) {
+            return exitStatus(convertFrmFile(
+                o.files[0], o.analysis ? PrepWindow::Analysis : PrepWindow::DataPreparation, host));
+        });
+}
+
+int cmdCheck(const Args& args) {
+    return runCommand<Options>(
+        args, {"check", kCheckHelp}, accepting({1, true}), [](const Options& o, Host& host) {
+            return exitStatus(checkDataFile(
+                o.files[0], o.analysis ? PrepWindow::Analysis : PrepWindow::DataPreparation, host));
+        });
+}
+
+int cmdImport(const Args& args) {
+    return runCommand<Options>(args, {"import", kImportHelp}, accepting({2, false, true}),
+                               importIntoJob);
 }
 
 }  // namespace tarvel::cli

@@ -51,11 +51,6 @@ constexpr const char* kHelp =
     "             3 the eigen-solution failed: the result files were written, but\n"
     "               without the seismic action.\n";
 
-int usageError(const std::string& text) {
-    std::fprintf(stderr, "tarvel-cli run: %s\n%s", text.c_str(), kHelp);
-    return kUsage;
-}
-
 // A grade 1..4; 0 when the text is anything else.
 int parseGrade(const std::string& text) {
     if (text.size() == 1 && text[0] >= '1' && text[0] <= '4') return text[0] - '0';
@@ -145,21 +140,20 @@ std::string resultJson(const AnalysisState& s, RunOutcome outcome) {
     return j.str() + "\n";
 }
 
-}  // namespace
-
-int cmdRun(const Args& args) {
-    if (wantsHelp(args)) {
-        std::fputs(kHelp, stdout);
-        return kOk;
-    }
+struct RunOptions : CommonOptions {
     RunRequest request;
     std::string jsonPath;
+};
+
+int parseRun(const Args& args, const Usage& usage, RunOptions& o) {
+    RunRequest& request = o.request;
+    std::string& jsonPath = o.jsonPath;
     for (std::size_t a = 0; a < args.size(); ++a) {
         const std::string& arg = args[a];
         const bool takesValue = arg == "--main-grade" || arg == "--stirrup-grade" ||
                                 arg == "--json" || arg == "--timestamp";
         if (takesValue) {
-            if (a + 1 >= args.size()) return usageError("option '" + arg + "' needs a value");
+            if (a + 1 >= args.size()) return usage.wrong("option '" + arg + "' needs a value");
             const std::string& value = args[++a];
             if (arg == "--json") {
                 jsonPath = value;
@@ -167,25 +161,29 @@ int cmdRun(const Args& args) {
             }
             if (arg == "--timestamp") {
                 if (!isTimeStamp(value)) {
-                    return usageError("time stamp '" + value + "' is not \"yyyy - mm - dd   hh:mm:ss\"");
+                    return usage.wrong("time stamp '" + value + "' is not \"yyyy - mm - dd   hh:mm:ss\"");
                 }
                 request.timeStamp = value;
                 continue;
             }
             const int grade = parseGrade(value);
-            if (grade == 0) return usageError("grade '" + value + "' is not one of 1, 2, 3, 4");
+            if (grade == 0) return usage.wrong("grade '" + value + "' is not one of 1, 2, 3, 4");
             (arg == "--main-grade" ? request.mainGrade : request.stirrupGrade) = grade;
         } else if (!arg.empty() && arg[0] == '-') {
-            return usageError("unknown option '" + arg + "'");
+            return usage.wrong("unknown option '" + arg + "'");
         } else if (request.dataFile.empty()) {
             request.dataFile = arg;
         } else {
-            return usageError("more than one data file given");
+            return usage.wrong("more than one data file given");
         }
     }
-    if (request.dataFile.empty()) return usageError("no data file given");
+    if (request.dataFile.empty()) return usage.wrong("no data file given");
+    return -1;
+}
 
-    ConsoleHost host;
+}  // namespace
+
+int runAnalysis(const RunRequest& request, const std::string& jsonPath, Host& host) {
     auto state = std::make_unique<AnalysisState>();
     const RunResult result = Frame5(request, host, *state);
     for (const std::string& warning : result.warnings) std::fprintf(stderr, "%s\n", warning.c_str());
@@ -203,6 +201,13 @@ int cmdRun(const Args& args) {
         }
     }
     return result.outcome == RunOutcome::FinishedWithoutSeismic ? kWithoutSeismic : kOk;
+}
+
+int cmdRun(const Args& args) {
+    return runCommand<RunOptions>(args, {"run", kHelp}, parseRun,
+                                  [](const RunOptions& o, Host& host) {
+                                      return runAnalysis(o.request, o.jsonPath, host);
+                                  });
 }
 
 }  // namespace tarvel::cli

@@ -11,6 +11,7 @@
 #include "common/file_io.h"
 #include "common/list_input.h"
 #include "drawing/drawing_window.h"
+#include "drawing/title_block.h"
 #include "drawing/result_file_text.h"
 
 namespace tarvel {
@@ -18,11 +19,7 @@ namespace tarvel {
 namespace {
 
 constexpr float kAxisWidth = 0.25f;
-constexpr float kTitleLineWidth = 0.5f;
 constexpr float kLabelHeight = 2.0f;
-constexpr float kTitleHeight = 4.5f;
-constexpr float kUnitsHeight = 3.0f;
-constexpr float kFileNameHeight = 3.5f;
 constexpr int kSections = 9;
 
 constexpr const char* kPrefixes[] = {"", "DLOAD", "LLOAD", "WLOAD"};
@@ -62,9 +59,7 @@ std::vector<float> memberLevels(const std::string& bytes) {
 
 bool DrawingWindow::Drawfc() {
     host_.clearLog();
-    float XMIN = 1E10f;
-    float XMAX = -1E10f;
-    float YMIN = 1E10f;
+    DrawingExtents extents;
     const bool knownType = loadType >= 1 && loadType <= 3;
     const std::string prefix = knownType ? kPrefixes[loadType] : "";
     const std::string input = !TxtName.empty() ? TxtName : prefix + ".fkn";
@@ -112,12 +107,8 @@ bool DrawingWindow::Drawfc() {
             for (int s = 1; s <= kSections; ++s) {
                 for (int k = 1; k <= 3; ++k) F(k, s) = in.readSingle();
             }
-            if (X1 < XMIN) XMIN = X1;
-            if (X2 < XMIN) XMIN = X2;
-            if (X1 > XMAX) XMAX = X1;
-            if (X2 > XMAX) XMAX = X2;
-            if (Y1 < YMIN) YMIN = Y1;
-            if (Y2 < YMIN) YMIN = Y2;
+            extents.add(X1, Y1);
+            extents.add(X2, Y2);
             dxf.setLayer("0");
             dxf.PLINE2(X1, Y1, X2 - X1, Y2 - Y1, kAxisWidth);
             FCBAR(X1, Y1, X2, Y2, ALFM, ALFV, ALFN);
@@ -127,18 +118,14 @@ bool DrawingWindow::Drawfc() {
         return resultFileFailure(readErrorText(e, input));
     }
 
-    const float S = dxf.SCALE;
-    const float XM = (XMAX + XMIN) / 2;
-    dxf.setLayer("0");
-    dxf.PLINE2(XM - 19 * S, YMIN - 17 * S, 40 * S, 0.0f, kTitleLineWidth);
-    dxf.HZTEXTC(XM, YMIN - 22 * S, kFileNameHeight, 0.0, "C", "文件名：" + input,
-                drawing_text::kTextStyle);
+    TitleBlock block(dxf, extents);
+    block.rule(19, 40);
+    block.fileName(input);
     for (const DiagramKind& k : kDiagrams) {
         if (*flags[&k - kDiagrams] != k.letter) continue;
         dxf.setLayer(k.letter);
-        const char* title = knownType ? k.titles[loadType - 1] : " ";
-        dxf.HZTEXTC(XM, YMIN - 12 * S, kTitleHeight, 0.0, "C", title, drawing_text::kTextStyle);
-        dxf.HZTEXTC(XM, YMIN - 16 * S, kUnitsHeight, 0.0, "C", k.units, drawing_text::kTextStyle);
+        block.title(knownType ? k.titles[loadType - 1] : " ");
+        block.units(k.units);
     }
 
     std::string error;

@@ -6,8 +6,11 @@
 #include <cmath>
 #include <string>
 
+#include "common/messages.h"
+#include "common/printed_number.h"
 #include "drawing/drawing_window.h"
 #include "model/frame_reader.h"
+#include "model/member_loads.h"
 
 namespace tarvel {
 
@@ -144,6 +147,13 @@ bool DrawingWindow::DRAWLOAD(DataFile& file, std::string_view CSEG, float XMARK,
             const Point pi{model.XY(1, I), model.XY(2, I)};
             const Point pj{model.XY(1, J), model.XY(2, J)};
             if (IC == 1 || IC == 5 || IC == 6) {
+                // Drawn at the end node, as the clean-up puts it; the analysis refuses it.
+                LoadParameters p{Q(1), memberGeometry(model, m).L, Q(3), Q(4)};
+                if (cleanLoad(IC, p) == LoadFate::BeyondEnd) {
+                    host_.log(std::string(read_text::kWarning) + "'" + std::string(CSEG) + "' 数据段第 " +
+                              std::to_string(record) + " 条记录的荷载位置 A=" + strSingle(Q(3)) + " 超出杆件 " +
+                              std::to_string(m) + " 的长度 L=" + strSingle(p.L) + ",该荷载画在杆件末端,分析程序将拒绝该荷载！");
+                }
                 DRLOAD(pi.x, pi.y, pj.x, pj.y, IC, Q);
                 continue;
             }
@@ -156,8 +166,7 @@ bool DrawingWindow::DRAWLOAD(DataFile& file, std::string_view CSEG, float XMARK,
         }
     } catch (const ListInputError& e) {
         const std::string text = listErrorText(e, CSEG) + "(数据文件 '" + file.path() + "')";
-        host_.log(text);
-        host_.message(text, read_text::kErrorTitle, Icon::Information);
+        tellError(host_, text);
         return false;
     }
     return true;

@@ -11,6 +11,7 @@
 #include "common/list_input.h"
 #include "common/printed_number.h"
 #include "drawing/drawing_window.h"
+#include "drawing/title_block.h"
 #include "drawing/result_file_text.h"
 
 namespace tarvel {
@@ -18,7 +19,6 @@ namespace tarvel {
 namespace {
 
 constexpr float kAxisWidth = 0.25f;
-constexpr float kTitleLineWidth = 0.5f;
 constexpr float kTextHeight = 2.0f;
 constexpr int kBeamAreas = 5;  // sections 1, 3, 5, 7, 9
 
@@ -82,9 +82,7 @@ bool DrawingWindow::Drawas() {
     if (!bytes) return unreadableResultFile(dxf.WORKDIR + input);
     ListReader in(*bytes);
 
-    float XMIN = 1E10f;
-    float XMAX = -1E10f;
-    float YMIN = 1E10f;
+    DrawingExtents extents;
     try {
         const int NB = in.readInteger();
         const int NC = in.readInteger();
@@ -129,12 +127,8 @@ bool DrawingWindow::Drawas() {
                 stirrups = "Asv/s=" + stirrupText(v1) + "_" + stirrupText(v2);
             }
 
-            if (r.X1 < XMIN) XMIN = r.X1;
-            if (r.X2 < XMIN) XMIN = r.X2;
-            if (r.X1 > XMAX) XMAX = r.X1;
-            if (r.X2 > XMAX) XMAX = r.X2;
-            if (r.Y1 < YMIN) YMIN = r.Y1;
-            if (r.Y2 < YMIN) YMIN = r.Y2;
+            extents.add(r.X1, r.Y1);
+            extents.add(r.X2, r.Y2);
             dxf.PLINE2(r.X1, r.Y1, r.X2 - r.X1, r.Y2 - r.Y1, kAxisWidth);
 
             const Direction d = directionOf(r.X1, r.Y1, r.X2, r.Y2);
@@ -152,14 +146,11 @@ bool DrawingWindow::Drawas() {
         return resultFileFailure(readErrorText(e, input));
     }
 
-    const float S = dxf.SCALE;
-    const float XM = (XMAX + XMIN) / 2;
-    dxf.setLayer("0");
-    dxf.PLINE2(XM - 19 * S, YMIN - 17 * S, 40 * S, 0.0f, kTitleLineWidth);
-    const char* style = drawing_text::kTextStyle;
-    dxf.HZTEXTC(XM, YMIN - 12 * S, 4.5, 0.0, "C", "钢筋面积图", style);
-    dxf.HZTEXTC(XM, YMIN - 16 * S, 3.0, 0.0, "C", "单位-As：平方厘米，Asv/S：平方毫米/毫米", style);
-    dxf.HZTEXTC(XM, YMIN - 22 * S, 3.5, 0.0, "C", "文件名：" + input, style);
+    TitleBlock block(dxf, extents);
+    block.rule(19, 40);
+    block.title("钢筋面积图");
+    block.units("单位-As：平方厘米，Asv/S：平方毫米/毫米");
+    block.fileName(input);
 
     std::string error;
     if (!dxf.PLOTEND(&error)) return resultFileFailure("错误信息:无法写入图形文件：" + error);

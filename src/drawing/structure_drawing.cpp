@@ -7,8 +7,10 @@
 #include <string>
 
 #include "common/list_input.h"
+#include "common/messages.h"
 #include "common/printed_number.h"
 #include "drawing/drawing_window.h"
+#include "drawing/title_block.h"
 #include "model/frame_reader.h"
 
 namespace tarvel {
@@ -19,7 +21,7 @@ namespace {
 constexpr float kMemberWidth = 0.25f;
 constexpr float kHeavyWidth = 0.5f;
 constexpr float kLabelHeight = 2.0f;
-constexpr float kTitleHeight = 3.5f;
+constexpr float kCaptionHeight = 3.5f;  // "结构简图", as high as the file name
 constexpr float kDimensionOffset = 9.0f;  // chains below and left of the frame
 constexpr float kExtensionLength = 5.0f;
 constexpr float kTickHalf = 0.6f;
@@ -93,8 +95,7 @@ bool DrawingWindow::Drawfm() {
     std::string error;
     if (!dxf.PLOTEND(&error)) {
         const std::string text = "错误信息:无法写入图形文件：" + error;
-        host_.log(text);
-        host_.message(text, read_text::kErrorTitle, Icon::Information);
+        tellError(host_, text);
         return false;
     }
     host_.message(drawing_text::kDone, drawing_text::kDoneTitle, Icon::Information);
@@ -108,10 +109,8 @@ bool DrawingWindow::distinctCoordinatesWithinLimit() {
     for (int k = 1; k <= 2; ++k) {
         const int count = distinctCount(model, k);
         if (count > kMaxDistinctCoordinates) {
-            const std::string text = base + kWhat[k] + "：" + std::to_string(count) + "个（最多" +
-                                     std::to_string(kMaxDistinctCoordinates) + "个）。";
-            host_.log(text);
-            host_.message(text, read_text::kLimitTitle, Icon::None);
+            tell(host_, overLimitText(base, kWhat[k], count, kMaxDistinctCoordinates), read_text::kLimitTitle,
+                 Icon::None);
             return false;
         }
     }
@@ -180,9 +179,7 @@ void DrawingWindow::DRAWFRM() {
 
 void DrawingWindow::DRAWDIM(std::string_view FNAME, float& XMARK, float& YMARK) {
     const float S = dxf.SCALE;
-    float XMIN = 1E7f;
-    float YMIN = 1E7f;
-    float XMAX = -1E7f;
+    DrawingExtents extents(1E7f);
     dxf.setLayer("P-DIM");
 
     Table<float, kMaxDistinctCoordinates> XS;
@@ -198,9 +195,7 @@ void DrawingWindow::DRAWDIM(std::string_view FNAME, float& XMARK, float& YMARK) 
     for (int n = 1; n <= model.NJ; ++n) {
         const float x = model.XY(1, n);
         const float y = model.XY(2, n);
-        if (x < XMIN) XMIN = x;
-        if (y < YMIN) YMIN = y;
-        if (x > XMAX) XMAX = x;
+        extents.add(x, y);
         addDistinct(XS, NX, x);
         addDistinct(YS, NY, y);
     }
@@ -215,14 +210,12 @@ void DrawingWindow::DRAWDIM(std::string_view FNAME, float& XMARK, float& YMARK) 
     RSIZEX(X0, Y0 - kDimensionOffset * S, XS, NX - 1, kExtensionLength);
     RSIZEY(X0 - kDimensionOffset * S, Y0, YS, NY - 1, kExtensionLength);
 
-    XMARK = (XMAX + XMIN) / 2;
-    YMARK = YMIN - 16 * S;
-    dxf.HZTEXTC(XMARK, YMARK, kTitleHeight, 0.0, "C", "结构简图", drawing_text::kTextStyle);
-
-    dxf.setLayer("0");
-    dxf.PLINE2(XMARK - 9 * S, YMIN - 17 * S, 20 * S, 0.0f, kHeavyWidth);
-    dxf.HZTEXTC(XMARK, YMIN - 22 * S, kTitleHeight, 0.0, "C", "文件名：" + std::string(FNAME),
-                drawing_text::kTextStyle);
+    XMARK = extents.middle();
+    YMARK = extents.YMIN - 16 * S;
+    TitleBlock block(dxf, extents);
+    block.text(16, kCaptionHeight, "结构简图");
+    block.rule(9, 20);
+    block.fileName(FNAME);
 }
 
 // Horizontal dimension chain; labels of short even-numbered spans drop below

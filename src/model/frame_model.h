@@ -1,8 +1,9 @@
 #pragma once
 // The frame model: the structural data of one ".TVL" data file as every
 // analysis step reads it. Units: m, kN, kN/m, kN·m; Ec in kN/m²; concrete
-// strengths in N/mm². Tables are numbered from 1 (slot 0 unused), and codes,
-// node and section numbers are held as floats as the legacy tables hold them.
+// strengths in N/mm². Tables are numbered from 1 (slot 0 unused). Codes, node
+// and section numbers share the single-precision tables of the coordinates:
+// whole numbers well below 2^24, so a float holds them exactly.
 
 #include <cstdint>
 

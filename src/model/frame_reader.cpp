@@ -4,6 +4,7 @@
 
 #include "common/basic_convert.h"
 #include "common/limits.h"
+#include "common/messages.h"
 #include "common/printed_number.h"
 #include "common/text_encoding.h"
 
@@ -69,20 +70,19 @@ private:
     ReadStatus sections();
     ReadStatus concretes();
     ReadStatus points();
-    ReadStatus beams();
-    ReadStatus columns();
+    ReadStatus beams() { return members(false); }
+    ReadStatus columns() { return members(true); }
+    ReadStatus members(bool columns);
     ReadStatus memberReferences();
     void effectiveLengthFactors();
 
     ReadStatus badData(const std::string& text) {
-        host_.log(text);
-        host_.message(text, read_text::kErrorTitle, Icon::Information);
+        tellError(host_, text);
         return ReadStatus::BadData;
     }
     // A count beyond its table ("截面：65个（最多64个）。").
     ReadStatus overLimit(const char* what, long long found, int limit) {
-        return reportLimit(opt_.limitMessage + what + "：" + std::to_string(found) + "个（最多" +
-                           std::to_string(limit) + "个）。");
+        return reportLimit(overLimitText(opt_.limitMessage, what, found, limit));
     }
     // A number beyond its range ("节点号：221（最大220）。").
     ReadStatus overRange(const char* what, long long found, int limit) {
@@ -90,8 +90,7 @@ private:
                            std::to_string(limit) + "）。");
     }
     ReadStatus reportLimit(const std::string& text) {
-        host_.log(text);
-        host_.message(text, read_text::kLimitTitle, Icon::None);
+        tell(host_, text, read_text::kLimitTitle, Icon::None);
         return ReadStatus::OverLimit;
     }
     std::string recordText(int record) const {
@@ -235,36 +234,22 @@ ReadStatus SegmentReader::points() {
     }
 }
 
-ReadStatus SegmentReader::beams() {
+// BEAM and COLUMN records: start node, end node, section, concrete, and for a
+// column its effective-length factor (0: chosen from the end restraints);
+// closed by a start node of 0. Columns follow the beams in the member table.
+ReadStatus SegmentReader::members(bool columns) {
     for (;;) {
         const std::int16_t i = in_.readInteger();
         if (i == 0) break;
         const std::int16_t j = in_.readInteger();
         const std::int16_t sec = in_.readInteger();
         const std::int16_t con = in_.readInteger();
-        if (m_.NE >= opt_.maxBeams) return overLimit("梁", m_.NE + 1, opt_.maxBeams);
-        const int e = ++m_.NE;
-        m_.MEM(1, e) = i;
-        m_.MEM(2, e) = j;
-        m_.MEM(3, e) = sec;
-        m_.MEM(4, e) = con;
-    }
-    m_.NB = m_.NE;
-    return closed();
-}
-
-ReadStatus SegmentReader::columns() {
-    for (;;) {
-        const std::int16_t i = in_.readInteger();
-        if (i == 0) break;
-        const std::int16_t j = in_.readInteger();
-        const std::int16_t sec = in_.readInteger();
-        const std::int16_t con = in_.readInteger();
-        const float alf = in_.readSingle();
-        if (m_.NE - m_.NB >= limits::kMaxColumns) {
+        const float alf = columns ? in_.readSingle() : 0.0f;
+        if (!columns && m_.NE >= opt_.maxBeams) return overLimit("梁", m_.NE + 1, opt_.maxBeams);
+        if (columns && m_.NE - m_.NB >= limits::kMaxColumns) {
             return overLimit("柱", m_.NE - m_.NB + 1, limits::kMaxColumns);
         }
-        if (m_.NE >= opt_.maxMemberRecords) {
+        if (columns && m_.NE >= opt_.maxMemberRecords) {
             return overLimit("杆件", m_.NE + 1, opt_.maxMemberRecords);
         }
         const int e = ++m_.NE;
@@ -272,9 +257,13 @@ ReadStatus SegmentReader::columns() {
         m_.MEM(2, e) = j;
         m_.MEM(3, e) = sec;
         m_.MEM(4, e) = con;
-        m_.ALFC(e - m_.NB) = (alf != 0.0f) ? alf : -1.0f;
+        if (columns) m_.ALFC(e - m_.NB) = (alf != 0.0f) ? alf : -1.0f;
     }
-    m_.NC = static_cast<std::int16_t>(m_.NE - m_.NB);
+    if (columns) {
+        m_.NC = static_cast<std::int16_t>(m_.NE - m_.NB);
+    } else {
+        m_.NB = m_.NE;
+    }
     return closed();
 }
 
@@ -353,8 +342,7 @@ ReadStatus FINDP(FrameModel& model, Host& host, const ReaderOptions& options) {
         if (model.NLEV >= limits::kMaxLevels) {
             const std::string text = options.limitMessage + "楼层：" + std::to_string(model.NLEV + 1) + "个以上（最多" +
                                      std::to_string(limits::kMaxLevels) + "个）。";
-            host.log(text);
-            host.message(text, read_text::kLimitTitle, Icon::None);
+            tell(host, text, read_text::kLimitTitle, Icon::None);
             return ReadStatus::OverLimit;
         }
         const int l = ++model.NLEV;
@@ -368,8 +356,7 @@ ReadStatus INDATA(DataFile& file, FrameModel& model, Host& host, const ReaderOpt
                   std::vector<std::string>* warnings) {
     if (!file.loaded() && !file.load()) {
         const std::string text = "错误信息:无法打开数据文件 '" + file.path() + "'！";
-        host.log(text);
-        host.message(text, read_text::kErrorTitle, Icon::Information);
+        tellError(host, text);
         return ReadStatus::CannotOpen;
     }
     return SegmentReader(file, model, host, options, warnings).run();

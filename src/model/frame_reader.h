@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/host.h"
+#include "common/messages.h"
 #include "model/concrete_table.h"
 #include "model/data_file.h"
 #include "model/frame_model.h"
@@ -58,8 +59,8 @@ ReadStatus FINDP(FrameModel& model, Host& host, const ReaderOptions& options);
 
 // Texts shared by the readers of the program.
 namespace read_text {
-inline constexpr const char* kErrorTitle = "错误信息提示！";
-inline constexpr const char* kLimitTitle = "提示！";
+using tarvel::kErrorTitle;
+inline constexpr const char* kLimitTitle = kNoticeTitle;
 inline constexpr const char* kGradeMessage = "错误信息:没有找到混凝土强度等级,请检查'TVL'文件！";
 inline constexpr const char* kCheckFile = ",请检查'TVL'文件！";
 // Opening of a warning in the run log.

@@ -4,6 +4,7 @@
 
 #include "common/limits.h"
 #include "common/list_input.h"
+#include "common/messages.h"
 
 namespace tarvel {
 
@@ -59,7 +60,7 @@ bool PBC(DataFile& file, Host& host, SizeCount* out) {
         host.message("超出结构分析极限，请重新调整数据或更新分析程序！！！ 节点：" + std::to_string(c.nodes) +
                          "个； 梁：" + std::to_string(c.beams) + "条； 柱：" + std::to_string(c.columns) +
                          "条。",
-                     "提示！", Icon::None);
+                     kNoticeTitle, Icon::None);
         return false;
     }
     return true;

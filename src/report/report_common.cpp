@@ -5,6 +5,7 @@
 
 #include "analysis/run_texts.h"
 #include "common/file_io.h"
+#include "common/messages.h"
 #include "design/steel_grades.h"
 
 namespace tarvel {
@@ -111,8 +112,7 @@ bool writeResultFile(const std::string& path, std::string_view text, Host& host)
     std::string error;
     if (writeFileAtomic(path, text, &error)) return true;
     const std::string message = run_text::cannotWrite(path, error);
-    host.log(message);
-    host.message(message, run_text::kErrorTitle, Icon::Information);
+    tellError(host, message);
     return false;
 }
 

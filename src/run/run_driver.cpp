@@ -10,6 +10,7 @@
 #include "analysis/load_vectors.h"
 #include "analysis/mechanism_check.h"
 #include "analysis/member_forces.h"
+#include "common/messages.h"
 #include "report/report_table_one.h"
 #include "report/report_table_two.h"
 #include "analysis/run_input.h"
@@ -42,8 +43,7 @@ RunResult stopped(RunResult result, RunStep step, Host& host) {
 
 // The end of a run on a frame beyond the program's tables.
 void reportOverLimitStop(Host& host) {
-    host.log(run_text::kOverLimitStop);
-    host.message(run_text::kOverLimitStop, run_text::kNoticeTitle, Icon::Information);
+    tell(host, run_text::kOverLimitStop, run_text::kNoticeTitle, Icon::Information);
 }
 
 void writeRunHeader(Host& host, const std::string& dataFileName) {
@@ -65,8 +65,7 @@ constexpr RunStep kCaseSteps[4] = {RunStep::DeadCase, RunStep::DeadCase, RunStep
 
 bool reportNotFinite(Host& host, const std::string& what) {
     const std::string text = run_text::notFinite(what);
-    host.log(text);
-    host.message(text, run_text::kErrorTitle, Icon::Information);
+    tellError(host, text);
     return false;
 }
 
@@ -122,8 +121,7 @@ RunResult Frame5(const RunRequest& request, Host& host, AnalysisState& s) {
     DataFile file(host, s.dataPath);
     if (!file.load()) {
         const std::string text = run_text::cannotOpen(s.dataPath);
-        host.log(text);
-        host.message(text, run_text::kErrorTitle, Icon::Information);
+        tellError(host, text);
         return stopped(result, RunStep::OpenDataFile, host);
     }
     if (!PBC(file, host)) {
@@ -179,19 +177,16 @@ RunResult Frame5(const RunRequest& request, Host& host, AnalysisState& s) {
     std::string failedPath;
     if (!writeFileSet(results, &error, &failedPath)) {
         const std::string text = run_text::resultSetNotWritten(failedPath, error);
-        host.log(text);
-        host.message(text, run_text::kErrorTitle, Icon::Information);
+        tellError(host, text);
         return stopped(result, RunStep::WriteResults, host);
     }
     for (const FileContent& f : results) result.filesWritten.push_back(f.path);
 
     if (dynamics == DynamicsStatus::EigenFailed) {
-        host.log(run_text::kEndWithoutSeismic);
-        host.message(run_text::kEndWithoutSeismic, run_text::kNoticeTitle, Icon::Exclamation);
+        tell(host, run_text::kEndWithoutSeismic, run_text::kNoticeTitle, Icon::Exclamation);
         result.outcome = RunOutcome::FinishedWithoutSeismic;
     } else {
-        host.log(run_text::kNormalEnd);
-        host.message(run_text::kNormalEnd, run_text::kNoticeTitle, Icon::Information);
+        tell(host, run_text::kNormalEnd, run_text::kNoticeTitle, Icon::Information);
         result.outcome = RunOutcome::Finished;
     }
     result.lastStep = RunStep::WriteResults;

@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <string>
 
+#include "analysis/run_texts.h"
+#include "cli/commands.h"
+#include "support/recording_host.h"
 #include "support/temp_dir.h"
 
 namespace tarvel {
@@ -111,6 +114,52 @@ TEST(CommandLine, WholeRunOfTheExampleWritesEveryResultFile) {
     ASSERT_EQ(cli("run " + dir.file("FRAME3X4.TVL") + " --timestamp \"2026 - 12 - 08   10:00:00\"").status, 0);
     EXPECT_EQ(TempDir::read(dir.file("TARVEL1.wri")), report);
     EXPECT_EQ(TempDir::read(dir.file("TARVEL2.wri")), forces);
+}
+
+// The example with the self-weight switch 2, which the run reads as "on" with a warning.
+std::string exampleWithWarning(TempDir& dir) {
+    std::string data = TempDir::read(example());
+    const std::string weight = "WEIGHT\r\n 1 \r\n";
+    data.replace(data.find(weight), weight.size(), "WEIGHT\r\n 2 \r\n");
+    return dir.write("W.TVL", data);
+}
+
+// No data file makes the eigen-solver fail (it converges on every finite symmetric
+// matrix, and a frame the run accepts gives a finite one), so the run is handed a
+// solver that reports failure, through the routine `tarvel-cli run` calls.
+int failingEigenSolver(int, const EigenMatrix&, EigenVector&, EigenMatrix&) { return 1; }
+
+TEST(CommandLine, RunWithoutTheSeismicActionExitsWithThreeAndWarningsReachStderr) {
+    TempDir dir;
+    const std::string data = exampleWithWarning(dir);
+    const std::string warning = "系统提示：'WEIGHT' 数据段的自重开关为 2(应为 0 或 1)";
+
+    RunRequest request;
+    request.dataFile = data;
+    request.timeStamp = "2026 - 12 - 08   10:00:00";
+    request.eigenSolver = failingEigenSolver;
+    RecordingHost host;
+    ::testing::internal::CaptureStderr();
+    const int status = cli::runAnalysis(request, "", host);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, cli::kWithoutSeismic);
+    ASSERT_FALSE(host.logLines.empty());
+    EXPECT_EQ(host.logLines.back(), run_text::kEndWithoutSeismic);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("TARVEL1.wri")));
+    EXPECT_TRUE(contains(err, warning)) << err;
+
+    // The whole program: the warning on stderr, not on stdout, and exit 0 with the real solver.
+    const std::string command = std::string(TARVEL_CLI) + " run " + data + " 2>&1 1>/dev/null";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string stderrText;
+    char buf[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) stderrText.append(buf, n);
+    const int raw = pclose(pipe);
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 0);
+    EXPECT_TRUE(contains(stderrText, warning)) << stderrText;
+    EXPECT_FALSE(contains(stderrText, "结构分析程序运行过程：")) << "the run log belongs on stdout";
 }
 
 TEST(CommandLine, DrawingsOfTheExample) {

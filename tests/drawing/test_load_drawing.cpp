@@ -162,6 +162,33 @@ TEST_F(LoadDrawingTest, ForceBeyondTheMemberOrWithNegativeStartSitsAtTheEndNode)
     EXPECT_EQ(shafts, 2);
 }
 
+// Beam 1 is 6 m long. A force, axial force or moment beyond it is still drawn at the end node,
+// and the log names the record the analysis will refuse; one within 0.001 m of the end, a
+// negative position (the end node) and a distributed load running past the end are not named.
+TEST_F(LoadDrawingTest, PointLoadBeyondItsMemberIsNamedInTheLog) {
+    const ProbeResult p = drawPortal(
+        "DLOAD\r\n 1 1 50 8 0 \r\n 1 5 10 -2 0 \r\n 1 6 5 6.0005 0 \r\n 1 2 20 1 9 \r\n\r\n"
+        "WLOAD\r\n 2 6 5 2.5 0 \r\n 1 5 7 6.01 0 \r\n\r\n");
+    ASSERT_TRUE(p.ok) << p.error;
+    const std::vector<std::string> expected = {
+        "系统提示：'DLOAD' 数据段第 1 条记录的荷载位置 A= 8 超出杆件 1 的长度 L= 6,"
+        "该荷载画在杆件末端,分析程序将拒绝该荷载！",
+        "系统提示：'WLOAD' 数据段第 2 条记录的荷载位置 A= 6.01 超出杆件 1 的长度 L= 6,"
+        "该荷载画在杆件末端,分析程序将拒绝该荷载！",
+    };
+    std::vector<std::string> beyond;
+    for (const std::string& line : host.logLines) {
+        if (line.find("超出杆件") != std::string::npos) beyond.push_back(line);
+    }
+    EXPECT_EQ(beyond, expected);
+    // Still drawn as before: the force arrow's shaft at the end node (60, 30).
+    int shafts = 0;
+    for (const ProbeEntity* e : p.all("POLYLINE", "DLOAD")) {
+        if (e->v[0] == 0.5 && near(e->v[2], 60) && near(e->v[3], 30)) ++shafts;
+    }
+    EXPECT_GE(shafts, 1);
+}
+
 // Column 2 runs up from (0, 0) to (0, 3): an axial force at 1 m points along it, towards its top.
 TEST_F(LoadDrawingTest, AxialForceArrowLiesOnTheMemberBehindThePoint) {
     const ProbeResult p = drawPortal("DLOAD\r\n 2 5 40 1 0 \r\n\r\n");
