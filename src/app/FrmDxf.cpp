@@ -104,12 +104,7 @@ void FrmDxf::buildControls() {
     CboLx_->setObjectName(QStringLiteral("CboLx"));
     for (const char* item : text::kFileTypes) CboLx_->addItem(u(item));
     label4->setBuddy(CboLx_);
-    DrvList_ = new QComboBox(this);
-    DrvList_->setObjectName(QStringLiteral("DrvList"));
-    DirList_ = new QListWidget(this);
-    DirList_->setObjectName(QStringLiteral("DirList"));
-    FilList_ = new QListWidget(this);
-    FilList_->setObjectName(QStringLiteral("FilList"));
+    createBrowserLists(this, DrvList_, DirList_, FilList_);
     auto* label3 = new QLabel(u(text::kLabel3), this);
     label3->setObjectName(QStringLiteral("Label3"));
     TxtName_ = new QLineEdit(this);
@@ -230,18 +225,8 @@ void FrmDxf::buildControls() {
     layout->addWidget(split, 1);
 
     connect(CboLx_, &QComboBox::currentIndexChanged, this, [this](int) { fillFiles(); });
-    connect(DrvList_, &QComboBox::activated, this, [this](int index) {
-        const QString root = readableDrive(DrvList_, index);
-        if (root.isEmpty()) {
-            // A drive that cannot be read: back to the drive of the current folder.
-            fillFolderList(DirList_, DrvList_, folder_);
-            return;
-        }
-        setFolder(root);
-    });
-    connect(DirList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        setFolder(item->data(Qt::UserRole).toString());
-    });
+    connectBrowserLists(this, DrvList_, DirList_, folder_,
+                        [this](const QString& folder) { setFolder(folder); });
     connect(FilList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         core_->FilList_Click(us(item->text()));
         TxtName_->setText(item->text());

@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSplitter>
-#include <QStorageInfo>
 #include <QVBoxLayout>
 
 #include "run/analysis_window.h"
@@ -26,6 +25,7 @@
 #include "common/text_encoding.h"
 #include "TextWindow.h"
 #include "desktop_host.h"
+#include "folder_browser.h"
 #include "program_folder.h"
 
 namespace tarvel::app {
@@ -112,9 +112,9 @@ FrmTarvel::FrmTarvel(const ProgramFolder& folder, Host& host, TextOpener openTex
     core_->Form_Load();
     TxtYl_->setVisible(core_->TxtYlVisible);
     Picture1_->setVisible(!core_->TxtYlVisible);
-    fillDrives();
+    fillDriveList(DrvList_);
     folder_ = QDir::currentPath();
-    fillFolders();
+    fillFolderList(DirList_, DrvList_, folder_);
     fillFiles();
     showCheckBoxes();
 }
@@ -127,12 +127,7 @@ void FrmTarvel::buildControls() {
     CboLx_->setObjectName(QStringLiteral("CboLx"));
     for (const char* item : AnalysisWindow::kFileTypes) CboLx_->addItem(u(item));
     lblType->setBuddy(CboLx_);
-    DrvList_ = new QComboBox(this);
-    DrvList_->setObjectName(QStringLiteral("DrvList"));
-    DirList_ = new QListWidget(this);
-    DirList_->setObjectName(QStringLiteral("DirList"));
-    FilList_ = new QListWidget(this);
-    FilList_->setObjectName(QStringLiteral("FilList"));
+    createBrowserLists(this, DrvList_, DirList_, FilList_);
     auto* lblName = new QLabel(u(text::kFileName), this);
     TxtName_ = new QLineEdit(this);
     TxtName_->setObjectName(QStringLiteral("TxtName"));
@@ -252,10 +247,8 @@ void FrmTarvel::buildControls() {
         core_->CboLx = us(CboLx_->currentText());
         fillFiles();
     });
-    connect(DrvList_, &QComboBox::activated, this, [this](int index) { chooseDrive(index); });
-    connect(DirList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        setFolder(item->data(Qt::UserRole).toString());
-    });
+    connectBrowserLists(this, DrvList_, DirList_, folder_,
+                        [this](const QString& folder) { setFolder(folder); });
     connect(FilList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         core_->FilList_Click(us(item->text()));
         TxtName_->setText(item->text());
@@ -300,81 +293,18 @@ QString FrmTarvel::dataFolderPath() const {
     return core_->dataFolder.empty() ? QString() : qs(core_->dataFolder);
 }
 
-void FrmTarvel::fillDrives() {
-    const QSignalBlocker block(DrvList_);
-    DrvList_->clear();
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady()) continue;
-        const QString root = volume.rootPath();
-        const QString name = volume.displayName();
-        DrvList_->addItem(name == root || name.isEmpty() ? root : root + QStringLiteral("  [") + name + QStringLiteral("]"),
-                          root);
-    }
-}
-
-void FrmTarvel::chooseDrive(int index) {
-    const QString root = DrvList_->itemData(index).toString();
-    const QDir dir(root);
-    if (root.isEmpty() || !dir.exists() || !dir.isReadable()) {
-        // An unreadable drive: back to the drive of the current folder.
-        fillFolders();
-        return;
-    }
-    setFolder(root);
-}
-
 void FrmTarvel::setFolder(const QString& folder) {
     folder_ = QDir(folder).absolutePath();
     core_->DirList_Change(us(folder_));
-    fillFolders();
+    fillFolderList(DirList_, DrvList_, folder_);
     fillFiles();
     showStaleness();
 }
 
-// The folder list: the path from the root down to the folder, then its subfolders.
-void FrmTarvel::fillFolders() {
-    DirList_->clear();
-    QStringList chain;
-    for (QDir d(folder_);; ) {
-        chain.prepend(d.absolutePath());
-        if (!d.cdUp()) break;
-    }
-    int depth = 0;
-    for (const QString& path : chain) {
-        const QString name = depth == 0 ? path : QFileInfo(path).fileName();
-        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + name);
-        item->setData(Qt::UserRole, path);
-        DirList_->addItem(item);
-        ++depth;
-    }
-    DirList_->setCurrentRow(DirList_->count() - 1);
-    const QStringList subfolders =
-        QDir(folder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& sub : subfolders) {
-        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + sub);
-        item->setData(Qt::UserRole, QDir(folder_).filePath(sub));
-        DirList_->addItem(item);
-    }
-    // The drive list follows the folder: the volume that holds it.
-    const QString root = QStorageInfo(folder_).rootPath();
-    const int drive = DrvList_->findData(root);
-    if (drive >= 0) {
-        const QSignalBlocker block(DrvList_);
-        DrvList_->setCurrentIndex(drive);
-    }
-}
-
 void FrmTarvel::fillFiles() {
     FilList_->clear();
-    const QString pattern = QString::fromLatin1(AnalysisWindow::filePattern(CboLx_->currentIndex()));
-    // Extensions are matched regardless of case, as on the drives these files come from.
-    QStringList shown;
-    const QStringList all = QDir(folder_).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    const QString suffix = pattern.mid(1);  // ".TVL", ".FRM" or ".*"
-    for (const QString& f : all) {
-        if (suffix == QStringLiteral(".*") || f.endsWith(suffix, Qt::CaseInsensitive)) shown << f;
-    }
-    FilList_->addItems(shown);
+    FilList_->addItems(filesMatching(
+        folder_, QString::fromLatin1(AnalysisWindow::filePattern(CboLx_->currentIndex()))));
 }
 
 void FrmTarvel::showCheckBoxes() {

@@ -51,9 +51,6 @@ signals:
 
 private:
     void buildControls();
-    void fillDrives();
-    void chooseDrive(int index);
-    void fillFolders();
     void fillFiles();
     void showCheckBoxes();
     void showStaleness();

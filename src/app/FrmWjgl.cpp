@@ -77,12 +77,7 @@ void FrmWjgl::buildControls(const ProgramFolder& folder) {
     CboLx_->setObjectName(QStringLiteral("CboLx"));
     for (const char* item : FileManager::kFileTypes) CboLx_->addItem(u(item));
     CboLx_->setCurrentIndex(-1);
-    DrvList_ = new QComboBox(this);
-    DrvList_->setObjectName(QStringLiteral("DrvList"));
-    DirList_ = new QListWidget(this);
-    DirList_->setObjectName(QStringLiteral("DirList"));
-    FilList_ = new QListWidget(this);
-    FilList_->setObjectName(QStringLiteral("FilList"));
+    createBrowserLists(this, DrvList_, DirList_, FilList_);
     TxtWjm_ = new QLineEdit(this);
     TxtWjm_->setObjectName(QStringLiteral("TxtWjm"));
     TxtMbwj_ = new QLineEdit(this);
@@ -188,17 +183,8 @@ void FrmWjgl::buildControls(const ProgramFolder& folder) {
         core_->CboLx_Click(index);
         fillFiles();
     });
-    connect(DrvList_, &QComboBox::activated, this, [this](int index) {
-        const QString root = readableDrive(DrvList_, index);
-        if (root.isEmpty()) {
-            fillFolderList(DirList_, DrvList_, folder_);
-            return;
-        }
-        setFolder(root);
-    });
-    connect(DirList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        setFolder(item->data(Qt::UserRole).toString());
-    });
+    connectBrowserLists(this, DrvList_, DirList_, folder_,
+                        [this](const QString& folder) { setFolder(folder); });
     connect(FilList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         core_->FilList_Click(us(item->text()));
         showState();

@@ -8,6 +8,32 @@
 
 namespace tarvel::app {
 
+void createBrowserLists(QWidget* parent, QComboBox*& drives, QListWidget*& folders,
+                        QListWidget*& files) {
+    drives = new QComboBox(parent);
+    drives->setObjectName(QStringLiteral("DrvList"));
+    folders = new QListWidget(parent);
+    folders->setObjectName(QStringLiteral("DirList"));
+    files = new QListWidget(parent);
+    files->setObjectName(QStringLiteral("FilList"));
+}
+
+void connectBrowserLists(QWidget* parent, QComboBox* drives, QListWidget* folders,
+                         const QString& current, std::function<void(const QString&)> open) {
+    const auto chooseDrive = [drives, folders, &current, open](int index) {
+        const QString root = readableDrive(drives, index);
+        if (root.isEmpty()) {
+            // A drive that cannot be read: back to the drive of the current folder.
+            fillFolderList(folders, drives, current);
+            return;
+        }
+        open(root);
+    };
+    QObject::connect(drives, &QComboBox::activated, parent, chooseDrive);
+    QObject::connect(folders, &QListWidget::itemClicked, parent,
+                     [open](QListWidgetItem* item) { open(item->data(Qt::UserRole).toString()); });
+}
+
 void fillDriveList(QComboBox* drives) {
     const QSignalBlocker block(drives);
     drives->clear();

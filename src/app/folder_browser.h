@@ -8,12 +8,22 @@
 #include <QDir>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QComboBox;
 class QListWidget;
+class QWidget;
 
 namespace tarvel::app {
 
+// The three lists as children of `parent`, named "DrvList", "DirList" and "FilList".
+void createBrowserLists(QWidget* parent, QComboBox*& drives, QListWidget*& folders,
+                        QListWidget*& files);
+// A drive chosen in `drives` or a folder clicked in `folders` is passed to
+// `open`; a drive that cannot be read puts the lists back on `current` (a
+// member of `parent`, read at the time of the choice).
+void connectBrowserLists(QWidget* parent, QComboBox* drives, QListWidget* folders,
+                         const QString& current, std::function<void(const QString&)> open);
 void fillDriveList(QComboBox* drives);
 // Fills `folders` for `folder` and sets `drives` to the volume that holds it.
 void fillFolderList(QListWidget* folders, QComboBox* drives, const QString& folder);
