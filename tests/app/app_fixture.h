@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QtGlobal>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -51,5 +52,17 @@ struct AppFixture {
     QString programFile(const char* name) const { return q(programDir.file(name)); }
     QString jobFile(const char* name) const { return q(jobDir.file(name)); }
 };
+
+// The offscreen platform cannot raise windows or pass size hints and says so
+// each time; every other Qt message still reaches the test log.
+inline void quietOffscreenNotices() {
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
+                                         const QString& text) {
+        if (!text.startsWith(QStringLiteral("This plugin does not support"))) {
+            previous(type, context, text);
+        }
+    });
+}
 
 }  // namespace tarvel::app::testing

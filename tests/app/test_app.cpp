@@ -96,8 +96,6 @@ double smallestRatio(const QStringList& lines, const QString& heading) {
     return smallest;
 }
 
-QtMessageHandler previousHandler = nullptr;
-
 }  // namespace
 
 class TestDesktop : public QObject {
@@ -105,13 +103,7 @@ class TestDesktop : public QObject {
 private slots:
     void initTestCase() {
         TarvelApp::useProgramFonts();
-        // The offscreen platform cannot raise windows or pass size hints; it says so each time.
-        previousHandler = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
-                                                    const QString& text) {
-            if (!text.startsWith(QStringLiteral("This plugin does not support"))) {
-                previousHandler(type, context, text);
-            }
-        });
+        testing::quietOffscreenNotices();
     }
 
     void disclaimerThenMainWindow() {

@@ -179,7 +179,6 @@ double smallestStorey(const DrawingView* view) {
     return std::round(smallest * 1000.0) / 1000.0;
 }
 
-QtMessageHandler previousHandler = nullptr;
 
 }  // namespace
 
@@ -188,12 +187,7 @@ class TestDrawingWindows : public QObject {
 private slots:
     void initTestCase() {
         TarvelApp::useProgramFonts();
-        previousHandler = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
-                                                    const QString& text) {
-            if (!text.startsWith(QStringLiteral("This plugin does not support"))) {
-                previousHandler(type, context, text);
-            }
-        });
+        testing::quietOffscreenNotices();
     }
 
     void drawingWindowRulesAndMessages() {
