@@ -149,8 +149,8 @@ void drawFrame(DrawingWindow& w) {
 
 void drawForces(DrawingWindow& w) {
     w.TxtName.clear();
-    w.CboHzlx_Click("恒载");
-    w.Check1_Click(true);
+    w.selectLoadType("恒载");
+    w.setDrawMoments(true);
     if (!w.Drawfc()) throw std::runtime_error("force drawing failed");
 }
 
@@ -162,7 +162,7 @@ void drawAreas(DrawingWindow& w) {
 void BM_DrawingsOfTheLargestFrame(benchmark::State& state) {
     QuietHost host;
     DrawingWindow window(host);
-    window.DirList_Change(benchFolder());
+    window.selectFolder(benchFolder());
     for (auto _ : state) {
         drawFrame(window);
         drawForces(window);
@@ -174,7 +174,7 @@ BENCHMARK(BM_DrawingsOfTheLargestFrame)->Unit(benchmark::kMillisecond);
 void BM_StructureDrawing(benchmark::State& state) {
     QuietHost host;
     DrawingWindow window(host);
-    window.DirList_Change(benchFolder());
+    window.selectFolder(benchFolder());
     for (auto _ : state) drawFrame(window);
 }
 BENCHMARK(BM_StructureDrawing)->Unit(benchmark::kMillisecond);
@@ -182,7 +182,7 @@ BENCHMARK(BM_StructureDrawing)->Unit(benchmark::kMillisecond);
 void BM_ForceDrawing(benchmark::State& state) {
     QuietHost host;
     DrawingWindow window(host);
-    window.DirList_Change(benchFolder());
+    window.selectFolder(benchFolder());
     for (auto _ : state) drawForces(window);
 }
 BENCHMARK(BM_ForceDrawing)->Unit(benchmark::kMillisecond);
@@ -190,7 +190,7 @@ BENCHMARK(BM_ForceDrawing)->Unit(benchmark::kMillisecond);
 void BM_ReinforcementDrawing(benchmark::State& state) {
     QuietHost host;
     DrawingWindow window(host);
-    window.DirList_Change(benchFolder());
+    window.selectFolder(benchFolder());
     for (auto _ : state) drawAreas(window);
 }
 BENCHMARK(BM_ReinforcementDrawing)->Unit(benchmark::kMillisecond);

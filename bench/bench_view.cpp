@@ -73,9 +73,9 @@ const std::string& drawingPath() {
         writeFileAtomic((dir / "DLOAD.fkn").string(), forceFile());
         bench::SilentHost host;
         DrawingWindow window(host);
-        window.DirList_Change(dir.string());
-        window.CboHzlx_Click("恒载");
-        window.Check1_Click(true);
+        window.selectFolder(dir.string());
+        window.selectLoadType("恒载");
+        window.setDrawMoments(true);
         if (!window.Drawfc()) throw std::runtime_error("force drawing failed");
         return window.drawingPath();
     }();

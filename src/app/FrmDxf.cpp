@@ -81,7 +81,7 @@ FrmDxf::FrmDxf(const ProgramFolder& folder, Host& host, TextOpener openText, QWi
         return true;
     };
     core_ = std::make_unique<DrawingWindow>(*host_);
-    core_->Form_Load();
+    core_->start();
     {
         const QSignalBlocker b1(CboScale_);
         const QSignalBlocker b2(CboAlf_);
@@ -228,7 +228,7 @@ void FrmDxf::buildControls() {
     connectBrowserLists(this, DrvList_, DirList_, folder_,
                         [this](const QString& folder) { setFolder(folder); });
     connect(FilList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        core_->FilList_Click(us(item->text()));
+        core_->selectFile(us(item->text()));
         TxtName_->setText(item->text());
     });
     connect(TxtName_, &QLineEdit::textChanged, this, [this](const QString& name) {
@@ -240,23 +240,23 @@ void FrmDxf::buildControls() {
     connect(CboAlf_, &QComboBox::currentTextChanged, this,
             [this](const QString& t) { core_->CboAlf = us(t); });
     connect(CboHzlx_, &QComboBox::currentTextChanged, this,
-            [this](const QString& t) { core_->CboHzlx_Click(us(t)); });
+            [this](const QString& t) { core_->selectLoadType(us(t)); });
     connect(Check_[0], &QCheckBox::clicked, this, [this](bool on) {
-        core_->Check1_Click(on);
+        core_->setDrawMoments(on);
         showCheckBoxes();
     });
     connect(Check_[1], &QCheckBox::clicked, this, [this](bool on) {
-        core_->Check2_Click(on);
+        core_->setDrawShears(on);
         showCheckBoxes();
     });
     connect(Check_[2], &QCheckBox::clicked, this, [this](bool on) {
-        core_->Check3_Click(on);
+        core_->setDrawAxialForces(on);
         showCheckBoxes();
     });
     connect(buttons[0], &QPushButton::clicked, this, [this] { browse(); });
-    connect(buttons[1], &QPushButton::clicked, this, [this] { draw(&DrawingWindow::CmdDrawfc_Click); });
-    connect(buttons[2], &QPushButton::clicked, this, [this] { draw(&DrawingWindow::CmdDrawas_Click); });
-    connect(buttons[3], &QPushButton::clicked, this, [this] { draw(&DrawingWindow::CmdDrawfm_Click); });
+    connect(buttons[1], &QPushButton::clicked, this, [this] { draw(&DrawingWindow::drawForceDiagrams); });
+    connect(buttons[2], &QPushButton::clicked, this, [this] { draw(&DrawingWindow::drawReinforcement); });
+    connect(buttons[3], &QPushButton::clicked, this, [this] { draw(&DrawingWindow::drawStructure); });
     connect(buttons[4], &QPushButton::clicked, this,
             [this] { emit helpRequested(QString::fromLatin1(kHelpPage)); });
     connect(buttons[5], &QPushButton::clicked, this, [this] {
@@ -267,7 +267,7 @@ void FrmDxf::buildControls() {
 
 void FrmDxf::setFolder(const QString& folder) {
     folder_ = QDir(folder).absolutePath();
-    core_->DirList_Change(us(folder_));
+    core_->selectFolder(us(folder_));
     fillFolderList(DirList_, DrvList_, folder_);
     fillFiles();
     showStaleness();
@@ -327,7 +327,7 @@ void FrmDxf::draw(bool (DrawingWindow::*command)()) {
 
 void FrmDxf::browse() {
     const QString notepad = folder0_.suppliedEditor(QStringLiteral("NOTEPAD.EXE"));
-    core_->CmdOpen_Click(notepad.isEmpty() ? std::string(kBuiltInViewer) : us(notepad));
+    core_->viewFile(notepad.isEmpty() ? std::string(kBuiltInViewer) : us(notepad));
 }
 
 }  // namespace tarvel::app

@@ -109,7 +109,7 @@ FrmTarvel::FrmTarvel(const ProgramFolder& folder, Host& host, TextOpener openTex
         return true;
     };
     core_ = std::make_unique<AnalysisWindow>(*host_);
-    core_->Form_Load();
+    core_->start();
     TxtYl_->setVisible(core_->TxtYlVisible);
     Picture1_->setVisible(!core_->TxtYlVisible);
     fillDriveList(DrvList_);
@@ -250,7 +250,7 @@ void FrmTarvel::buildControls() {
     connectBrowserLists(this, DrvList_, DirList_, folder_,
                         [this](const QString& folder) { setFolder(folder); });
     connect(FilList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        core_->FilList_Click(us(item->text()));
+        core_->selectFile(us(item->text()));
         TxtName_->setText(item->text());
     });
     connect(FilList_, &QListWidget::itemDoubleClicked, this, [this] { browse(); });
@@ -263,11 +263,11 @@ void FrmTarvel::buildControls() {
     connect(CboI_, &QComboBox::currentTextChanged, this,
             [this](const QString& t) { core_->CboI = us(t); });
     connect(ChkW1_, &QCheckBox::toggled, this, [this](bool on) {
-        core_->ChkW1_Click(on);
+        core_->setBrowseReport(on);
         showCheckBoxes();
     });
     connect(ChkW2_, &QCheckBox::toggled, this, [this](bool on) {
-        core_->ChkW2_Click(on);
+        core_->setBrowseForceListing(on);
         showCheckBoxes();
     });
     connect(commands[0], &QPushButton::clicked, this, [this] { browse(); });
@@ -295,7 +295,7 @@ QString FrmTarvel::dataFolderPath() const {
 
 void FrmTarvel::setFolder(const QString& folder) {
     folder_ = QDir(folder).absolutePath();
-    core_->DirList_Change(us(folder_));
+    core_->selectFolder(us(folder_));
     fillFolderList(DirList_, DrvList_, folder_);
     fillFiles();
     showStaleness();
@@ -334,7 +334,7 @@ void FrmTarvel::run() {
     Picture1_->show();
     FraResults_->hide();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool finished = core_->CmdFrame_Click();
+    const bool finished = core_->runAnalysis();
     QApplication::restoreOverrideCursor();
     if (finished) showSummary();
     fillFiles();
@@ -377,15 +377,15 @@ void FrmTarvel::showSummary() {
 
 void FrmTarvel::browse() {
     const QString notepad = folder0_.suppliedEditor(QStringLiteral("NOTEPAD.EXE"));
-    core_->CmdOpen_Click(notepad.isEmpty() ? std::string(kBuiltInViewer) : us(notepad));
+    core_->viewFile(notepad.isEmpty() ? std::string(kBuiltInViewer) : us(notepad));
     showCheckBoxes();
 }
 
 void FrmTarvel::validateOrConvert(bool validate) {
     if (validate) {
-        core_->CmdWjyr_Click();
+        core_->checkDataFile();
     } else {
-        core_->CmdWjzh_Click();
+        core_->convertDataFile();
     }
     TxtYl_->setVisible(core_->TxtYlVisible);
     Picture1_->setVisible(!core_->TxtYlVisible);

@@ -64,7 +64,7 @@ FrmWjgl::FrmWjgl(const ProgramFolder& folder, Host& host, QWidget* parent)
     setWindowTitle(u(filemgr_text::kCaption));
     setProperty("helpPage", QString::fromLatin1(kHelpPage));
     buildControls(folder);
-    core_->Form_Load();
+    core_->start();
     LblImage_->setVisible(core_->pictureLabelVisible);
     fillDriveList(DrvList_);
     setFolder(QDir::currentPath());
@@ -139,7 +139,7 @@ void FrmWjgl::buildControls(const ProgramFolder& folder) {
         a->setToolTip(u(c.tip));
         // The toolbar passes its key to the core, which picks the operation.
         connect(a, &QAction::triggered, this, [this, key = us(QString::fromLatin1(c.key))] {
-            core_->Toolbar1_ButtonClick(key);
+            core_->runToolbarCommand(key);
             if (!core_->open) {
                 closeWindow();
                 return;
@@ -180,48 +180,48 @@ void FrmWjgl::buildControls(const ProgramFolder& folder) {
     layout->addLayout(body, 1);
 
     connect(CboLx_, &QComboBox::activated, this, [this](int index) {
-        core_->CboLx_Click(index);
+        core_->selectFileType(index);
         fillFiles();
     });
     connectBrowserLists(this, DrvList_, DirList_, folder_,
                         [this](const QString& folder) { setFolder(folder); });
     connect(FilList_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        core_->FilList_Click(us(item->text()));
+        core_->selectFile(us(item->text()));
         showState();
-        if (core_->mode == "Y1") showPicture();
+        if (core_->mode == FileManager::PickMode::Preview) showPicture();
     });
     connect(TxtWjm_, &QLineEdit::textChanged, this, [this](const QString& t) { core_->TxtWjm = us(t); });
     connect(TxtMbwj_, &QLineEdit::textChanged, this, [this](const QString& t) { core_->TxtMbwj = us(t); });
     connect(Check_[0], &QCheckBox::clicked, this, [this](bool on) {
-        core_->Check1_Click(on);
+        core_->setShowSystemFiles(on);
         fillFiles();
     });
     connect(Check_[1], &QCheckBox::clicked, this, [this](bool on) {
-        core_->Check2_Click(on);
+        core_->setShowHiddenFiles(on);
         fillFiles();
     });
     connect(Check_[2], &QCheckBox::clicked, this, [this](bool on) {
-        core_->Check3_Click(on);
+        core_->setShowReadOnlyFiles(on);
         showReadOnly_ = on;
         fillFiles();
     });
     connect(Check_[3], &QCheckBox::clicked, this, [this](bool on) {
-        core_->Check4_Click(on);
+        core_->setPicturePreview(on);
         showState();
     });
     connect(Check_[4], &QCheckBox::clicked, this, [this](bool on) {
-        core_->Check5_Click(on);
+        core_->setPickSourcePath(on);
         showState();
     });
     connect(Check_[5], &QCheckBox::clicked, this, [this](bool on) {
-        core_->Check6_Click(on);
+        core_->setPickTargetFolder(on);
         showState();
     });
 }
 
 void FrmWjgl::setFolder(const QString& folder) {
     folder_ = QDir(folder).absolutePath();
-    core_->DirList_Change(us(QDir::toNativeSeparators(folder_)));
+    core_->selectFolder(us(QDir::toNativeSeparators(folder_)));
     fillFolderList(DirList_, DrvList_, folder_);
     fillFiles();
     showState();

@@ -174,25 +174,25 @@ int draw(const DrawRequest& r, Host& host) {
     window.CboScale = r.scale;
     window.CboAlf = r.height;
     if (r.dirGiven) {
-        window.DirList_Change(r.dir);
-        window.FilList_Click(r.file);
+        window.selectFolder(r.dir);
+        window.selectFile(r.file);
     } else {
-        if (!folderOf(r.file).empty()) window.DirList_Change(folderOf(r.file));
-        window.FilList_Click(fileNameOf(r.file));
+        if (!folderOf(r.file).empty()) window.selectFolder(folderOf(r.file));
+        window.selectFile(fileNameOf(r.file));
     }
 
     bool drawn = false;
     if (r.kind == "frame") {
         window.frameCase = static_cast<std::int16_t>(r.loadType);
-        drawn = window.CmdDrawfm_Click();
+        drawn = window.drawStructure();
     } else if (r.kind == "forces") {
-        window.CboHzlx_Click(DrawingWindow::kLoadTypes[static_cast<std::size_t>(r.loadType - 1)]);
-        if (r.diagram == 1) window.Check1_Click(true);
-        if (r.diagram == 2) window.Check2_Click(true);
-        if (r.diagram == 3) window.Check3_Click(true);
-        drawn = window.CmdDrawfc_Click();
+        window.selectLoadType(DrawingWindow::kLoadTypes[static_cast<std::size_t>(r.loadType - 1)]);
+        if (r.diagram == 1) window.setDrawMoments(true);
+        if (r.diagram == 2) window.setDrawShears(true);
+        if (r.diagram == 3) window.setDrawAxialForces(true);
+        drawn = window.drawForceDiagrams();
     } else {
-        drawn = window.CmdDrawas_Click();
+        drawn = window.drawReinforcement();
     }
     if (!drawn) return kRejected;
     std::printf("%s\n", window.drawingPath().c_str());

@@ -50,7 +50,7 @@ float DrawingWindow::heightByStorey(std::vector<float> levels, float SCALE) {
     return std::max(smallest / 2 / SCALE - kLabelRoom, kSmallest);
 }
 
-void DrawingWindow::Form_Load() {
+void DrawingWindow::start() {
     host_.log(drawing_text::kWindowLog);
     CboAlf = "20";
     CboScale = "100";
@@ -58,12 +58,12 @@ void DrawingWindow::Form_Load() {
     loadType = 0;
 }
 
-void DrawingWindow::DirList_Change(std::string_view folder) {
+void DrawingWindow::selectFolder(std::string_view folder) {
     dxf.WORKDIR = std::string(folder);
     if (!dxf.WORKDIR.empty() && dxf.WORKDIR.back() != '/') dxf.WORKDIR += '/';
 }
 
-void DrawingWindow::CboHzlx_Click(std::string_view entry) {
+void DrawingWindow::selectLoadType(std::string_view entry) {
     CboHzlx = entry;
     loadType = 0;
     for (std::size_t i = 0; i < kLoadTypes.size(); ++i) {
@@ -73,27 +73,26 @@ void DrawingWindow::CboHzlx_Click(std::string_view entry) {
 
 // Ticking one diagram box disables the other two, so at most one diagram
 // type is chosen; unticking enables all three again.
-void DrawingWindow::checkClick(int box, bool ticked) {
+void DrawingWindow::chooseDiagram(int box, bool draw) {
     CheckBox* boxes[3] = {&Check1, &Check2, &Check3};
-    std::string* flags[3] = {&flagM, &flagV, &flagN};
-    static constexpr const char* kLetters[3] = {"M", "V", "N"};
+    bool* chosen[3] = {&drawMoments, &drawShears, &drawAxialForces};
     if (box < 1 || box > 3) return;
     const int own = box - 1;
-    boxes[own]->ticked = ticked;
-    *flags[own] = ticked ? kLetters[own] : "NO";
+    boxes[own]->ticked = draw;
+    *chosen[own] = draw;
     for (int i = 0; i < 3; ++i) {
-        if (i != own) boxes[i]->enabled = !ticked;
+        if (i != own) boxes[i]->enabled = !draw;
     }
     boxes[own]->enabled = true;
 }
 
 void DrawingWindow::untickDiagramBoxes() {
-    if (Check1.ticked) Check1_Click(false);
-    if (Check2.ticked) Check2_Click(false);
-    if (Check3.ticked) Check3_Click(false);
+    if (Check1.ticked) setDrawMoments(false);
+    if (Check2.ticked) setDrawShears(false);
+    if (Check3.ticked) setDrawAxialForces(false);
 }
 
-bool DrawingWindow::CmdDrawfc_Click() {
+bool DrawingWindow::drawForceDiagrams() {
     if (CboHzlx.empty()) {
         host_.message(drawing_text::kNoLoadType, drawing_text::kTitle, Icon::Information);
         return false;
@@ -101,7 +100,7 @@ bool DrawingWindow::CmdDrawfc_Click() {
     return Drawfc();
 }
 
-bool DrawingWindow::CmdDrawfm_Click() {
+bool DrawingWindow::drawStructure() {
     if (TxtName.empty()) {
         host_.message(drawing_text::kNoDataFile, drawing_text::kTitle, Icon::Information);
         return false;
@@ -109,7 +108,7 @@ bool DrawingWindow::CmdDrawfm_Click() {
     return Drawfm();
 }
 
-bool DrawingWindow::CmdOpen_Click(std::string_view editor) {
+bool DrawingWindow::viewFile(std::string_view editor) {
     if (TxtName.empty()) {
         host_.message(drawing_text::kNoFileToShow, drawing_text::kTitle, Icon::Information);
         return false;

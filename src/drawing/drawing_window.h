@@ -65,9 +65,11 @@ class DrawingWindow {
     std::string CboAlf;  // largest diagram ordinate, drawing units ("" gives 20; kByStorey by the storeys)
     std::string CboHzlx;        // load type shown in the box ("" when none chosen)
     std::int16_t loadType = 0;  // 1 dead, 2 live, 3 wind, 0 none
-    std::string flagM;          // "M" when moments are to be drawn; "NO" or "" otherwise
-    std::string flagV;          // "V" for shear forces
-    std::string flagN;          // "N" for axial forces
+    // Diagrams of the next force drawing; with none chosen the drawing holds
+    // the member axes alone.
+    bool drawMoments = false;
+    bool drawShears = false;
+    bool drawAxialForces = false;
     CheckBox Check1, Check2, Check3;  // the (M), (V), (N) boxes
     FrameModel model;                 // the frame of the structure drawing, read by this window
     // Load case of the structure drawing: 0 all three on their layers, or 1
@@ -75,23 +77,28 @@ class DrawingWindow {
     // the case (EX1.TVL gives EX1_DLOAD.DXF).
     std::int16_t frameCase = 0;
 
-    // Events.
-    void Form_Load();
-    void DirList_Change(std::string_view folder);
-    void FilList_Click(std::string_view file) { TxtName = file; }
-    void CboHzlx_Click(std::string_view entry);
-    void Check1_Click(bool ticked) { checkClick(1, ticked); }
-    void Check2_Click(bool ticked) { checkClick(2, ticked); }
-    void Check3_Click(bool ticked) { checkClick(3, ticked); }
-    bool CmdDrawfc_Click();
-    bool CmdDrawas_Click() { return Drawas(); }
-    bool CmdDrawfm_Click();
+    // Commands. The desktop window forwards its controls' events here.
+    // Opening the window: the run log's heading and the boxes' first values.
+    void start();
+    void selectFolder(std::string_view folder);  // DirList: the working folder
+    void selectFile(std::string_view file) { TxtName = file; }
+    void selectLoadType(std::string_view entry);  // an entry of kLoadTypes; any other is none
+    // The (M), (V), (N) boxes: choosing one diagram disables the other two
+    // boxes until it is cleared.
+    void setDrawMoments(bool draw) { chooseDiagram(1, draw); }
+    void setDrawShears(bool draw) { chooseDiagram(2, draw); }
+    void setDrawAxialForces(bool draw) { chooseDiagram(3, draw); }
+    // The drawing commands; the force and structure drawings first check that
+    // a load type or a data file was chosen.
+    bool drawForceDiagrams();
+    bool drawReinforcement() { return Drawas(); }
+    bool drawStructure();
     // Opens the chosen file in `editor`; false when nothing was started.
-    bool CmdOpen_Click(std::string_view editor);
+    bool viewFile(std::string_view editor);
     // File pattern of the file list for an entry of the file-type box.
     static const char* filePattern(int entry);
 
-    // Commands.
+    // The drawings themselves.
     bool Drawfm();  // computation diagram with loads from a .TVL file
     bool Drawfc();  // internal-force diagrams from a .fkn file
     bool Drawas();  // reinforcement areas from an .ags file
@@ -132,7 +139,7 @@ class DrawingWindow {
     std::string drawingPath() const { return dxf.WORKDIR + dxf.DXFFILE; }
 
   private:
-    void checkClick(int box, bool ticked);
+    void chooseDiagram(int box, bool draw);
     void untickDiagramBoxes();
     bool distinctCoordinatesWithinLimit();
     // A result file (.fkn, .ags) that cannot be opened or read, or a drawing

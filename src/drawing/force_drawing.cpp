@@ -25,7 +25,7 @@ constexpr int kSections = 9;
 constexpr const char* kPrefixes[] = {"", "DLOAD", "LLOAD", "WLOAD"};
 
 struct DiagramKind {
-    const char* letter;     // flag value and layer
+    const char* letter;     // layer, and the drawing name's suffix
     const char* titles[3];  // for load types 1, 2, 3
     const char* units;
 };
@@ -70,7 +70,7 @@ bool DrawingWindow::Drawfc() {
         return unreadableResultFile(dxf.WORKDIR + input);
     }
     ListReader in(*bytes);
-    const std::string* flags[3] = {&flagM, &flagV, &flagN};
+    const bool chosen[3] = {drawMoments, drawShears, drawAxialForces};
     try {
         const int NE = in.readInteger();
         const float RM = in.readSingle();
@@ -83,7 +83,7 @@ bool DrawingWindow::Drawfc() {
 
         std::string output = prefix + "MVN.fkn";
         for (const DiagramKind& k : kDiagrams) {
-            if (*flags[&k - kDiagrams] == k.letter) {
+            if (chosen[&k - kDiagrams]) {
                 output = prefix + "_" + k.letter + ".fkn";
                 break;
             }
@@ -122,7 +122,7 @@ bool DrawingWindow::Drawfc() {
     block.rule(19, 40);
     block.fileName(input);
     for (const DiagramKind& k : kDiagrams) {
-        if (*flags[&k - kDiagrams] != k.letter) continue;
+        if (!chosen[&k - kDiagrams]) continue;
         dxf.setLayer(k.letter);
         block.title(knownType ? k.titles[loadType - 1] : " ");
         block.units(k.units);
@@ -138,9 +138,7 @@ bool DrawingWindow::Drawfc() {
     host_.log("图形交互文件名： " + dxf.DXFFILE);
 
     // The next drawing starts with no diagram type chosen.
-    flagM.clear();
-    flagV.clear();
-    flagN.clear();
+    drawMoments = drawShears = drawAxialForces = false;
     Check1 = Check2 = Check3 = CheckBox{};
     return true;
 }
@@ -155,11 +153,11 @@ void DrawingWindow::FCBAR(float X1, float Y1, float X2, float Y2, float ALFM, fl
     const float stepX = (X2 - X1) / 8;
     const float stepY = (Y2 - Y1) / 8;
     const float factors[3] = {ALFM, ALFV, ALFN};
-    const std::string* flags[3] = {&flagM, &flagV, &flagN};
+    const bool chosen[3] = {drawMoments, drawShears, drawAxialForces};
 
     for (int k = 1; k <= 3; ++k) {
         const DiagramKind& kind = kDiagrams[k - 1];
-        if (*flags[k - 1] != kind.letter) continue;
+        if (!chosen[k - 1]) continue;
         dxf.setLayer(kind.letter);
         const float factor = factors[k - 1];
         auto axisPoint = [&](int s) {

@@ -32,60 +32,60 @@ std::string FileManager::joinPath(std::string_view folder, std::string_view name
     return path += name;
 }
 
-void FileManager::Form_Load() {
+void FileManager::start() {
     pictureLabelVisible = false;
     CboLx.clear();
 }
 
-void FileManager::DirList_Change(std::string_view folder) {
+void FileManager::selectFolder(std::string_view folder) {
     FilListPath = folder;
     FilListFileName.clear();
-    if (mode == "Y3") TxtMbwj = joinPath(folder, pickedName);
+    if (mode == PickMode::TargetFolder) TxtMbwj = joinPath(folder, pickedName);
     currentFolder = joinPath(folder, FilListFileName);
 }
 
-void FileManager::FilList_Click(std::string_view file) {
+void FileManager::selectFile(std::string_view file) {
     FilListFileName = file;
-    if (mode == "Y1") {
+    if (mode == PickMode::Preview) {
         pictureLabelVisible = true;
         Image1 = currentFolder + FilListFileName;
-    } else if (mode == "Y2") {
+    } else if (mode == PickMode::SourcePath) {
         TxtWjm = joinPath(FilListPath, file);
         pickedName = file;
-    } else if (mode == "Y3") {
+    } else if (mode == PickMode::TargetFolder) {
         TxtMbwj = joinPath(FilListPath, "");
-    } else if (mode == "N") {
+    } else if (mode == PickMode::SourceName) {
         TxtWjm = file;
     }
 }
 
-void FileManager::CboLx_Click(int index) {
+void FileManager::selectFileType(int index) {
     if (const char* pattern = filePattern(index)) {
         CboLx = kFileTypes[static_cast<std::size_t>(index)];
         FilListPattern = pattern;
     }
 }
 
-void FileManager::Check4_Click(bool ticked) {
+void FileManager::setPicturePreview(bool ticked) {
     Check4.ticked = ticked;
-    mode = ticked ? "Y1" : "N";
+    mode = ticked ? PickMode::Preview : PickMode::SourceName;
 }
 
 // Full-path source and target-folder picking exclude each other: ticking one
 // disables the other until it is cleared.
-void FileManager::Check5_Click(bool ticked) {
+void FileManager::setPickSourcePath(bool ticked) {
     Check5.ticked = ticked;
     Check6.enabled = !ticked;
-    mode = ticked ? "Y2" : "N";
+    mode = ticked ? PickMode::SourcePath : PickMode::SourceName;
 }
 
-void FileManager::Check6_Click(bool ticked) {
+void FileManager::setPickTargetFolder(bool ticked) {
     Check6.ticked = ticked;
     Check5.enabled = !ticked;
-    mode = ticked ? "Y3" : "N";
+    mode = ticked ? PickMode::TargetFolder : PickMode::SourceName;
 }
 
-void FileManager::Toolbar1_ButtonClick(std::string_view key) {
+void FileManager::runToolbarCommand(std::string_view key) {
     if (key == "A10") {
         Dmd();
     } else if (key == "A57") {

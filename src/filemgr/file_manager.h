@@ -44,6 +44,12 @@ class FileManager {
         "数据文件(*.JPG)", "数据文件(*.PCX)", "数据文件(*.DCX)", "数据文件(*.XIF)",
         "数据文件(*.GIF)", "数据文件(*.WIF)", "数据文件(*.TIF)", "数据文件(*.AWD)"};
 
+    // What picking a file in the list does: nothing before a mode box was
+    // used; with the boxes clear it fills the source box with the bare name;
+    // otherwise it previews the picture, fills the source box with the full
+    // path, or sets the target to the list's folder.
+    enum class PickMode { Unset, SourceName, Preview, SourcePath, TargetFolder };
+
     explicit FileManager(Host& host) : host_(host) {}
 
     // Controls, by their names in the window.
@@ -66,26 +72,28 @@ class FileManager {
     std::string FilListPattern = "*.*";
 
     // Window state.
-    std::string mode;  // "N" plain, "Y1" preview, "Y2" full source, "Y3" target folder; "" at start
+    PickMode mode = PickMode::Unset;
     std::string currentFolder;  // list folder + separator + current file name
-    std::string pickedName;     // bare file name last picked in mode "Y2"
+    std::string pickedName;     // bare file name last picked in mode SourcePath
 
     // Pattern of a file-type entry; nullptr outside 0..11.
     static const char* filePattern(int index);
 
-    // Events.
-    void Form_Load();
-    void DirList_Change(std::string_view folder);
-    void FilList_Click(std::string_view file);
-    void CboLx_Click(int index);  // an index outside 0..11 leaves the pattern as it is
-    void Check1_Click(bool ticked) { Check1.ticked = ticked; }
-    void Check2_Click(bool ticked) { Check2.ticked = ticked; }
-    void Check3_Click(bool ticked) { Check3.ticked = ticked; }
-    void Check4_Click(bool ticked);
-    void Check5_Click(bool ticked);
-    void Check6_Click(bool ticked);
-    // Toolbar1: "A10" make folder, "A57" copy, "A26" rename, "A50" delete, "EXIT" close.
-    void Toolbar1_ButtonClick(std::string_view key);
+    // Commands. The desktop window forwards its controls' events here.
+    void start();  // opening the window: no picture label, no file type shown
+    void selectFolder(std::string_view folder);  // DirList
+    void selectFile(std::string_view file);      // FilList, by the pick mode
+    void selectFileType(int index);  // an index outside 0..11 leaves the pattern as it is
+    // The attribute boxes (Check1..3) and the mode boxes (Check4..6).
+    void setShowSystemFiles(bool ticked) { Check1.ticked = ticked; }
+    void setShowHiddenFiles(bool ticked) { Check2.ticked = ticked; }
+    void setShowReadOnlyFiles(bool ticked) { Check3.ticked = ticked; }
+    void setPicturePreview(bool ticked);
+    void setPickSourcePath(bool ticked);
+    void setPickTargetFolder(bool ticked);
+    // The operation of a Toolbar1 button key: "A10" make folder, "A57" copy,
+    // "A26" rename, "A50" delete, "EXIT" close; any other key does nothing.
+    void runToolbarCommand(std::string_view key);
 
     // Operations; each returns true when it was carried out.
     bool DCopy();  // copy a file

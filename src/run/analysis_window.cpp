@@ -36,7 +36,7 @@ const char* AnalysisWindow::filePattern(int item) {
     return (item >= 0 && item <= 2) ? kPatterns[item] : kPatterns[0];
 }
 
-void AnalysisWindow::Form_Load() {
+void AnalysisWindow::start() {
     CboLx = kFileTypes[0];
     CboII = "2";
     CboI = "1";
@@ -45,27 +45,27 @@ void AnalysisWindow::Form_Load() {
     TxtYlVisible = false;
 }
 
-void AnalysisWindow::DirList_Change(std::string_view folder) {
+void AnalysisWindow::selectFolder(std::string_view folder) {
     dataFolder = std::string(folder);
     if (!dataFolder.empty() && dataFolder.back() != '/' && dataFolder.back() != '\\') {
         dataFolder += static_cast<char>(std::filesystem::path::preferred_separator);
     }
 }
 
-void AnalysisWindow::ChkW1_Click(bool ticked) {
+void AnalysisWindow::setBrowseReport(bool ticked) {
     ChkW1.ticked = ticked;
-    browseSelection = ticked ? "Y1" : "N";
+    browseSelection = ticked ? BrowseFile::Report : BrowseFile::DataFile;
     ChkW2.enabled = !ticked;
 }
 
-void AnalysisWindow::ChkW2_Click(bool ticked) {
+void AnalysisWindow::setBrowseForceListing(bool ticked) {
     ChkW2.ticked = ticked;
-    browseSelection = ticked ? "Y2" : "N";
+    browseSelection = ticked ? BrowseFile::ForceListing : BrowseFile::DataFile;
     ChkW1.enabled = !ticked;
     if (!ticked) ChkW2.enabled = true;
 }
 
-bool AnalysisWindow::CmdFrame_Click() {
+bool AnalysisWindow::runAnalysis() {
     TxtYlVisible = false;
     const char* missing = TxtName.empty() ? kNoDataFile
                           : CboII.empty() ? kNoMainGrade
@@ -81,13 +81,14 @@ bool AnalysisWindow::CmdFrame_Click() {
     return lastRun_.outcome == RunOutcome::Finished;
 }
 
-bool AnalysisWindow::CmdOpen_Click(std::string_view viewer) {
+bool AnalysisWindow::viewFile(std::string_view viewer) {
     std::string file;
-    if (browseSelection == "Y1" || browseSelection == "Y2") {
-        file = browseSelection == "Y1" ? run_text::kReportFile : run_text::kForceListFile;
+    if (browseSelection != BrowseFile::DataFile) {
+        file = browseSelection == BrowseFile::Report ? run_text::kReportFile
+                                                     : run_text::kForceListFile;
         // Clearing both boxes returns the selection to the data file.
-        ChkW1_Click(false);
-        ChkW2_Click(false);
+        setBrowseReport(false);
+        setBrowseForceListing(false);
     } else if (TxtName.empty()) {
         host_.message(kNothingToBrowse, kTitle, Icon::Information);
         return false;
@@ -97,7 +98,7 @@ bool AnalysisWindow::CmdOpen_Click(std::string_view viewer) {
     return host_.startProgram(viewer, {dataFolder + file});
 }
 
-bool AnalysisWindow::CmdWjyr_Click() {
+bool AnalysisWindow::checkDataFile() {
     if (TxtName.empty()) {
         host_.message(kNoTvlFile, kTitle, Icon::Information);
         return false;
@@ -106,7 +107,7 @@ bool AnalysisWindow::CmdWjyr_Click() {
     return Wjxy(dataPath(), host_) == PrepOutcome::Done;
 }
 
-bool AnalysisWindow::CmdWjzh_Click() {
+bool AnalysisWindow::convertDataFile() {
     if (TxtName.empty()) {
         host_.message(kNoFrmFile, kTitle, Icon::Information);
         return false;

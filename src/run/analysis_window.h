@@ -20,6 +20,9 @@ public:
         bool enabled = true;
     };
 
+    // The file the browse command opens.
+    enum class BrowseFile { DataFile, Report, ForceListing };
+
     explicit AnalysisWindow(Host& host);
 
     // Controls, by their names in the window.
@@ -33,7 +36,7 @@ public:
 
     // Window state.
     std::string dataFolder;              // chosen folder followed by the separator; "" until chosen
-    std::string browseSelection = "N";   // "N" data file, "Y1" report, "Y2" force listing
+    BrowseFile browseSelection = BrowseFile::DataFile;
     int mainGrade = 2;                   // grades stored when a run starts
     int stirrupGrade = 1;
 
@@ -42,20 +45,23 @@ public:
                                                   "数据文件(*.FRM)"};
     static const char* filePattern(int item);
 
-    void Form_Load();
-    void DirList_Change(std::string_view folder);
-    void FilList_Click(std::string_view file) { TxtName = file; }
-    void ChkW1_Click(bool ticked);
-    void ChkW2_Click(bool ticked);
+    // Commands. The desktop window forwards its controls' events here.
+    void start();  // opening the window: the boxes' first values
+    void selectFolder(std::string_view folder);  // DirList: the data folder
+    void selectFile(std::string_view file) { TxtName = file; }
+    // The ChkW1 and ChkW2 boxes: browse the report or the force listing
+    // instead of the data file; ticking one disables the other.
+    void setBrowseReport(bool ticked);
+    void setBrowseForceListing(bool ticked);
 
     // "结构分析(&R)": the three selection checks, then the run. False when a
     // selection was missing (nothing ran) or the run stopped.
-    bool CmdFrame_Click();
+    bool runAnalysis();
     // "文件浏览(&F)": the report, the force listing or the data file in `viewer`.
-    bool CmdOpen_Click(std::string_view viewer);
+    bool viewFile(std::string_view viewer);
     // "文件校验(&W)" and "文件转换(&Z)".
-    bool CmdWjyr_Click();
-    bool CmdWjzh_Click();
+    bool checkDataFile();
+    bool convertDataFile();
 
     // The tables of the last run.
     const AnalysisState& state() const { return *state_; }

@@ -427,14 +427,14 @@ private slots:
         QTest::mouseClick(ChkW2, Qt::LeftButton);
         QVERIFY(ChkW2->isChecked());
         QVERIFY(!ChkW1->isEnabled());
-        QCOMPARE(w->core().browseSelection, std::string("Y2"));
+        QCOMPARE(w->core().browseSelection, AnalysisWindow::BrowseFile::ForceListing);
         QTest::mouseClick(ChkW2, Qt::LeftButton);
         QVERIFY(ChkW1->isEnabled() && ChkW2->isEnabled());
         QTest::mouseClick(ChkW1, Qt::LeftButton);
         QVERIFY(!ChkW2->isEnabled());
-        QCOMPARE(w->core().browseSelection, std::string("Y1"));
+        QCOMPARE(w->core().browseSelection, AnalysisWindow::BrowseFile::Report);
         QTest::mouseClick(ChkW1, Qt::LeftButton);
-        QCOMPARE(w->core().browseSelection, std::string("N"));
+        QCOMPARE(w->core().browseSelection, AnalysisWindow::BrowseFile::DataFile);
 
         // Missing selections, each with its message.
         auto* run = w->findChild<QPushButton*>(QStringLiteral("CmdFrame"));

@@ -246,10 +246,10 @@ private slots:
         tick(boxes[0]);
         QVERIFY(boxes[0]->isChecked() && boxes[0]->isEnabled());
         QVERIFY(!boxes[1]->isEnabled() && !boxes[2]->isEnabled());
-        QCOMPARE(w->core().flagM, std::string("M"));
+        QVERIFY(w->core().drawMoments);
         tick(boxes[0]);
         QVERIFY(boxes[0]->isEnabled() && boxes[1]->isEnabled() && boxes[2]->isEnabled());
-        QCOMPARE(w->core().flagM, std::string("NO"));
+        QVERIFY(!w->core().drawMoments);
         tick(boxes[2]);
         QVERIFY(!boxes[0]->isEnabled() && !boxes[1]->isEnabled());
 
@@ -285,10 +285,10 @@ private slots:
         {
             RecordingHost runHost;
             AnalysisWindow run(runHost);
-            run.Form_Load();
-            run.DirList_Change(f.jobDir.path().string());
-            run.FilList_Click("FRAME3X4.TVL");
-            QVERIFY(run.CmdFrame_Click());
+            run.start();
+            run.selectFolder(f.jobDir.path().string());
+            run.selectFile("FRAME3X4.TVL");
+            QVERIFY(run.runAnalysis());
         }
         const Members members = membersOf(QString(data).remove(QLatin1Char('\r')));
         const int NE = members.beams + members.columns;
@@ -365,9 +365,9 @@ private slots:
         f.jobDir.write("FRAME3X4.TVL", *readWholeFile(TARVEL_SOURCE_DIR "/examples/FRAME3X4.TVL"));
         RecordingHost drawHost;
         DrawingWindow drawing(drawHost);
-        drawing.DirList_Change(f.jobDir.path().string());
-        drawing.FilList_Click("FRAME3X4.TVL");
-        QVERIFY(drawing.CmdDrawfm_Click());
+        drawing.selectFolder(f.jobDir.path().string());
+        drawing.selectFile("FRAME3X4.TVL");
+        QVERIFY(drawing.drawStructure());
 
         f.host.chosenFiles.push_back(drawing.drawingPath());
         action(m, "A3")->trigger();

@@ -120,9 +120,9 @@ TEST(BadInput, DamagedCopiesOfTheExampleNeverCrashAnyCommand) {
 
         RecordingHost drawHost;
         DrawingWindow window(drawHost);
-        window.DirList_Change(dir.path().string());
-        window.FilList_Click("BAD.TVL");
-        window.CmdDrawfm_Click();
+        window.selectFolder(dir.path().string());
+        window.selectFile("BAD.TVL");
+        window.drawStructure();
 
         RecordingHost checkHost;
         checkDataFile(path, PrepWindow::DataPreparation, checkHost);

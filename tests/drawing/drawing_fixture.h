@@ -57,7 +57,7 @@ inline std::string twoBayFrameFile() {
 
 class DrawingTest : public ::testing::Test {
   protected:
-    DrawingTest() { window.DirList_Change(dir.path().string()); }
+    DrawingTest() { window.selectFolder(dir.path().string()); }
 
     std::string write(const std::string& name, const std::string& bytes) {
         return dir.write(name, bytes);

@@ -18,7 +18,7 @@ class DrawingWindowTest : public DrawingTest {};
 TEST_F(DrawingWindowTest, LoadingFillsTheBoxesAndWritesTheLog) {
     DrawingWindow fresh(host);
     EXPECT_EQ(fresh.dxf.WORKDIR, "");
-    fresh.Form_Load();
+    fresh.start();
     EXPECT_EQ(host.logLines, std::vector<std::string>{"前/后处理程序运行过程："});
     EXPECT_EQ(fresh.CboScale, "100");
     EXPECT_EQ(fresh.CboAlf, "20");
@@ -39,31 +39,31 @@ TEST_F(DrawingWindowTest, BoxValues) {
 }
 
 TEST_F(DrawingWindowTest, LoadTypeFromTheBoxEntry) {
-    window.CboHzlx_Click("活载");
+    window.selectLoadType("活载");
     EXPECT_EQ(window.loadType, 2);
-    window.CboHzlx_Click("风载");
+    window.selectLoadType("风载");
     EXPECT_EQ(window.loadType, 3);
-    window.CboHzlx_Click("地震");
+    window.selectLoadType("地震");
     EXPECT_EQ(window.loadType, 0);
 }
 
 TEST_F(DrawingWindowTest, TickingOneDiagramDisablesTheOthers) {
-    window.Check1_Click(true);
-    EXPECT_EQ(window.flagM, "M");
+    window.setDrawMoments(true);
+    EXPECT_TRUE(window.drawMoments);
     EXPECT_TRUE(window.Check1.enabled);
     EXPECT_FALSE(window.Check2.enabled);
     EXPECT_FALSE(window.Check3.enabled);
-    window.Check1_Click(false);
-    EXPECT_EQ(window.flagM, "NO");
+    window.setDrawMoments(false);
+    EXPECT_FALSE(window.drawMoments);
     EXPECT_TRUE(window.Check1.enabled && window.Check2.enabled && window.Check3.enabled);
-    window.Check3_Click(true);
-    EXPECT_EQ(window.flagN, "N");
+    window.setDrawAxialForces(true);
+    EXPECT_TRUE(window.drawAxialForces);
     EXPECT_FALSE(window.Check1.enabled);
-    EXPECT_EQ(window.flagV, "");
+    EXPECT_FALSE(window.drawShears);
 }
 
 TEST_F(DrawingWindowTest, StructureCommandNeedsAFile) {
-    EXPECT_FALSE(window.CmdDrawfm_Click());
+    EXPECT_FALSE(window.drawStructure());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "还未选择'计算文件'！");
     EXPECT_EQ(host.messages[0].title, "提示");
@@ -72,11 +72,11 @@ TEST_F(DrawingWindowTest, StructureCommandNeedsAFile) {
 }
 
 TEST_F(DrawingWindowTest, ShowingAFileStartsTheEditorOnIt) {
-    EXPECT_FALSE(window.CmdOpen_Click("/opt/editor"));
+    EXPECT_FALSE(window.viewFile("/opt/editor"));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "请选择要浏览的文件！");
-    window.FilList_Click("EX1.TVL");
-    EXPECT_TRUE(window.CmdOpen_Click("/opt/editor"));
+    window.selectFile("EX1.TVL");
+    EXPECT_TRUE(window.viewFile("/opt/editor"));
     ASSERT_EQ(host.startedPrograms.size(), 1u);
     EXPECT_EQ(host.startedPrograms[0].program, "/opt/editor");
     EXPECT_EQ(host.startedPrograms[0].arguments,
@@ -91,9 +91,9 @@ TEST_F(DrawingWindowTest, FileTypePatterns) {
 }
 
 TEST_F(DrawingWindowTest, WorkingFolderEndsInASeparator) {
-    window.DirList_Change("/data/job");
+    window.selectFolder("/data/job");
     EXPECT_EQ(window.dxf.WORKDIR, "/data/job/");
-    window.DirList_Change("/data/job/");
+    window.selectFolder("/data/job/");
     EXPECT_EQ(window.dxf.WORKDIR, "/data/job/");
 }
 

@@ -87,17 +87,17 @@ class DxfReaderTest : public DrawingTest {};
 // every alignment code and polylines of several widths.
 TEST_F(DxfReaderTest, TheProgramsOwnDrawingsReadBackAsWritten) {
     write("FRAME.TVL", testing::twoBayFrameFile());
-    window.FilList_Click("FRAME.TVL");
-    ASSERT_TRUE(window.CmdDrawfm_Click());
+    window.selectFile("FRAME.TVL");
+    ASSERT_TRUE(window.drawStructure());
     expectSameAsProbe(dir.file("FRAME.DXF"));
 
     write("WLOAD.fkn", " 1  40  20  50 \r\n 0  3  8  3 \r\n"
                        "-30  20  2 \r\n-5  15  2 \r\n 10  10  2 \r\n 20  5  2 \r\n 40  0  2 \r\n"
                        " 20 -5  2 \r\n 10 -10  2 \r\n-5 -15  2 \r\n-30 -20  2 \r\n");
-    window.FilList_Click("");
-    window.CboHzlx_Click("风载");
-    window.Check1_Click(true);
-    ASSERT_TRUE(window.CmdDrawfc_Click());
+    window.selectFile("");
+    window.selectLoadType("风载");
+    window.setDrawMoments(true);
+    ASSERT_TRUE(window.drawForceDiagrams());
     expectSameAsProbe(dir.file("WLOAD_M.DXF"));
     const DxfDrawing m = *readDxfFile(dir.file("WLOAD_M.DXF"), nullptr);
     int onM = 0;
@@ -108,7 +108,7 @@ TEST_F(DxfReaderTest, TheProgramsOwnDrawingsReadBackAsWritten) {
 
     write("AS.ags", " 1  0 \r\n .25  .6  30  0  3  6  3 \r\n"
                     " 1234  980  0  980  1234 \r\n 500  600  700  600  500 \r\n .5  1.236 \r\n");
-    ASSERT_TRUE(window.CmdDrawas_Click());
+    ASSERT_TRUE(window.drawReinforcement());
     expectSameAsProbe(dir.file("AS.DXF"));
 }
 
@@ -222,8 +222,8 @@ TEST_F(DxfReaderTest, DamagedFilesAreReportedWithTheirLine) {
     // Every cut of a real drawing and every spoilt byte of its start reads or
     // fails cleanly.
     write("FRAME.TVL", testing::twoBayFrameFile());
-    window.FilList_Click("FRAME.TVL");
-    ASSERT_TRUE(window.CmdDrawfm_Click());
+    window.selectFile("FRAME.TVL");
+    ASSERT_TRUE(window.drawStructure());
     const std::string good = testing::TempDir::read(dir.file("FRAME.DXF"));
     for (std::size_t cut = 0; cut < good.size(); cut += 97) {
         try {

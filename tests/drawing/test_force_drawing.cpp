@@ -40,10 +40,10 @@ const ProbeEntity* lineFrom(const ProbeResult& p, const std::string& layer, doub
 class ForceDrawingTest : public DrawingTest {
   protected:
     void choose(const char* loadType, int box) {
-        window.CboHzlx_Click(loadType);
-        if (box == 1) window.Check1_Click(true);
-        if (box == 2) window.Check2_Click(true);
-        if (box == 3) window.Check3_Click(true);
+        window.selectLoadType(loadType);
+        if (box == 1) window.setDrawMoments(true);
+        if (box == 2) window.setDrawShears(true);
+        if (box == 3) window.setDrawAxialForces(true);
     }
 };
 
@@ -53,7 +53,7 @@ TEST_F(ForceDrawingTest, LargestMomentIsHUnitsBelowTheBeam) {
     write("DLOAD.fkn", kForces);
     window.CboScale = "1000";
     choose("恒载", 1);
-    ASSERT_TRUE(window.CmdDrawfc_Click());
+    ASSERT_TRUE(window.drawForceDiagrams());
     EXPECT_EQ(window.dxf.DXFFILE, "DLOAD_M.DXF");
     EXPECT_EQ(host.logLines,
               (std::vector<std::string>{"图形交互程序运行过程：", "图形交互文件名： DLOAD_M.DXF"}));
@@ -119,7 +119,7 @@ TEST_F(ForceDrawingTest, EmptyBoxesGiveOneToHundredAndTwenty) {
 TEST_F(ForceDrawingTest, WindAxialForceTitleOnLayerN) {
     write("WLOAD.fkn", kForces);
     choose("风载", 3);
-    ASSERT_TRUE(window.CmdDrawfc_Click());
+    ASSERT_TRUE(window.drawForceDiagrams());
     PROBE_DXF(p, dir.file("WLOAD_N.DXF"));
     const ProbeEntity* title = p.text("风载轴力图", "N");
     ASSERT_NE(title, nullptr);
@@ -183,14 +183,14 @@ TEST_F(ForceDrawingTest, TwelveDrawingNames) {
 TEST_F(ForceDrawingTest, DiagramChoiceIsClearedAfterADrawing) {
     write("DLOAD.fkn", kForces);
     choose("恒载", 2);
-    EXPECT_EQ(window.flagV, "V");
+    EXPECT_TRUE(window.drawShears);
     EXPECT_FALSE(window.Check1.enabled);
     ASSERT_TRUE(window.Drawfc());
     PROBE_DXF(shear, dir.file("DLOAD_V.DXF"));
     EXPECT_EQ(shear.count("LINE", "V"), 2 * (9 + 8));
-    EXPECT_EQ(window.flagM, "");
-    EXPECT_EQ(window.flagV, "");
-    EXPECT_EQ(window.flagN, "");
+    EXPECT_FALSE(window.drawMoments);
+    EXPECT_FALSE(window.drawShears);
+    EXPECT_FALSE(window.drawAxialForces);
     for (const auto* box : {&window.Check1, &window.Check2, &window.Check3}) {
         EXPECT_FALSE(box->ticked);
         EXPECT_TRUE(box->enabled);
@@ -218,7 +218,7 @@ TEST_F(ForceDrawingTest, FileWithFewerMembersThanItsHeaderIsRefused) {
     EXPECT_FALSE(exists("DLOAD_M.DXF"));
     EXPECT_EQ(fileCount(), 1);
     EXPECT_FALSE(window.Check1.ticked);
-    EXPECT_EQ(window.flagM, "NO");
+    EXPECT_FALSE(window.drawMoments);
 }
 
 TEST_F(ForceDrawingTest, MissingFileIsRefused) {
@@ -253,7 +253,7 @@ TEST_F(ForceDrawingTest, TextInPlaceOfANumberIsRefused) {
 
 TEST_F(ForceDrawingTest, NoLoadTypeChosenDrawsNothing) {
     write("DLOAD.fkn", kForces);
-    EXPECT_FALSE(window.CmdDrawfc_Click());
+    EXPECT_FALSE(window.drawForceDiagrams());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "还未选择'荷载类型'！");
     EXPECT_EQ(host.messages[0].title, "提示");
@@ -269,7 +269,7 @@ TEST_F(ForceDrawingTest, OrdinateHeightByStoreyKeepsDiagramsInsideHalfTheStorey)
     window.CboScale = "100";
     window.CboAlf = drawing_text::kByStorey;
     choose("恒载", 1);
-    ASSERT_TRUE(window.CmdDrawfc_Click());
+    ASSERT_TRUE(window.drawForceDiagrams());
     PROBE_DXF(p, dir.file("DLOAD_M.DXF"));
     const ProbeEntity* mid = lineFrom(p, "M", 40, 30);
     ASSERT_NE(mid, nullptr);

@@ -39,7 +39,7 @@ class ReinforcementDrawingTest : public DrawingTest {};
 
 TEST_F(ReinforcementDrawingTest, TextsOfBeamsAndColumns) {
     write("AS.ags", kAreas);
-    ASSERT_TRUE(window.CmdDrawas_Click());
+    ASSERT_TRUE(window.drawReinforcement());
     EXPECT_EQ(window.dxf.DXFFILE, "AS.DXF");
     EXPECT_EQ(host.logLines,
               (std::vector<std::string>{"图形交互程序运行过程：", "图形交互文件名： AS.DXF"}));

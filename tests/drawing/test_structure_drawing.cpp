@@ -25,7 +25,7 @@ class StructureDrawingTest : public DrawingTest {};
 TEST_F(StructureDrawingTest, TwoBayFrameReadsBackWithAllItsParts) {
     write("FRAME.TVL", testing::twoBayFrameFile());
     window.TxtName = "FRAME.TVL";
-    ASSERT_TRUE(window.CmdDrawfm_Click());
+    ASSERT_TRUE(window.drawStructure());
     EXPECT_EQ(window.dxf.DXFFILE, "FRAME.DXF");
     EXPECT_EQ(host.logClears, 1);
     const std::vector<std::string> log = {"图形交互程序运行过程：",
@@ -270,7 +270,7 @@ TEST_F(StructureDrawingTest, OneLoadCaseAlone) {
                            "LLOAD\r\n 2  2  8  0 -1 \r\n\r\nWLOAD\r\n 5  1  3.5  2  0 \r\n\r\n");
     window.TxtName = "FRAME.TVL";
     window.frameCase = 2;
-    ASSERT_TRUE(window.CmdDrawfm_Click());
+    ASSERT_TRUE(window.drawStructure());
     EXPECT_EQ(window.dxf.DXFFILE, "FRAME_LLOAD.DXF");
     PROBE_DXF(live, dir.file("FRAME_LLOAD.DXF"));
     EXPECT_EQ(live.texts("LLOAD"), (std::vector<std::string>{" ", "8"}));
@@ -279,7 +279,7 @@ TEST_F(StructureDrawingTest, OneLoadCaseAlone) {
     EXPECT_FALSE(exists("FRAME.DXF"));
 
     window.frameCase = 0;
-    ASSERT_TRUE(window.CmdDrawfm_Click());
+    ASSERT_TRUE(window.drawStructure());
     PROBE_DXF(all, dir.file("FRAME.DXF"));
     EXPECT_EQ(all.texts("DLOAD"), (std::vector<std::string>{" ", "20"}));
     EXPECT_EQ(all.texts("LLOAD"), (std::vector<std::string>{" ", "8"}));

@@ -53,8 +53,8 @@ class DrawingSceneTest : public DrawingTest {};
 TEST_F(DrawingSceneTest, EveryDrawingTheProgramWritesIsShownAsWritten) {
     write("FRAME.TVL", testing::twoBayFrameFile() +
                            "LLOAD\r\n 2  2  8  0 -1 \r\n\r\nWLOAD\r\n 5  1  3.5  2  0 \r\n\r\n");
-    window.FilList_Click("FRAME.TVL");
-    ASSERT_TRUE(window.CmdDrawfm_Click());
+    window.selectFile("FRAME.TVL");
+    ASSERT_TRUE(window.drawStructure());
     expectShownAsWritten(dir.file("FRAME.DXF"));
 
     // A beam and a column with every diagram.
@@ -64,20 +64,20 @@ TEST_F(DrawingSceneTest, EveryDrawingTheProgramWritesIsShownAsWritten) {
           " 20 -5  2 \r\n 10 -10  2 \r\n-5 -15  2 \r\n-30 -20  2 \r\n 0  0  0  3 \r\n"
           " 10  4 -50 \r\n 8.75  4 -50 \r\n 7.5  4 -50 \r\n 6.25  4 -50 \r\n 5  4 -50 \r\n"
           " 3.75  4 -50 \r\n 2.5  4 -50 \r\n 1.25  4 -50 \r\n 0  4 -50 \r\n");
-    window.FilList_Click("");
-    window.CboHzlx_Click("恒载");
+    window.selectFile("");
+    window.selectLoadType("恒载");
     for (int box = 1; box <= 4; ++box) {  // M, V, N, then none
-        if (box == 1) window.Check1_Click(true);
-        if (box == 2) window.Check2_Click(true);
-        if (box == 3) window.Check3_Click(true);
-        ASSERT_TRUE(window.CmdDrawfc_Click());
+        if (box == 1) window.setDrawMoments(true);
+        if (box == 2) window.setDrawShears(true);
+        if (box == 3) window.setDrawAxialForces(true);
+        ASSERT_TRUE(window.drawForceDiagrams());
         expectShownAsWritten(window.drawingPath());
     }
 
     write("AS.ags", " 1  1 \r\n .25  .6  30  0  3  6  3 \r\n"
                     " 1234  980  0  980  1234 \r\n 500  600  700  600  500 \r\n .5  1.236 \r\n"
                     " .4  .4  30  0  0  0  3 \r\n 1520  1480 \r\n .345  .3 \r\n .012  .4567 \r\n");
-    ASSERT_TRUE(window.CmdDrawas_Click());
+    ASSERT_TRUE(window.drawReinforcement());
     expectShownAsWritten(dir.file("AS.DXF"));
 }
 
@@ -85,8 +85,8 @@ TEST_F(DrawingSceneTest, EveryDrawingTheProgramWritesIsShownAsWritten) {
 // damaged drawing leaves an empty view with the reader's message.
 TEST_F(DrawingSceneTest, LayersOffAndOnByName) {
     write("FRAME.TVL", testing::twoBayFrameFile());
-    window.FilList_Click("FRAME.TVL");
-    ASSERT_TRUE(window.CmdDrawfm_Click());
+    window.selectFile("FRAME.TVL");
+    ASSERT_TRUE(window.drawStructure());
     DrawingView view;
     view.resize(800, 600);
     view.show();
@@ -116,8 +116,8 @@ TEST_F(DrawingSceneTest, LayersOffAndOnByName) {
 
 TEST_F(DrawingSceneTest, ZoomToExtentsAndWheelZoomAboutTheMouse) {
     write("FRAME.TVL", testing::twoBayFrameFile());
-    window.FilList_Click("FRAME.TVL");
-    ASSERT_TRUE(window.CmdDrawfm_Click());
+    window.selectFile("FRAME.TVL");
+    ASSERT_TRUE(window.drawStructure());
     DrawingView view;
     view.resize(800, 600);
     view.show();

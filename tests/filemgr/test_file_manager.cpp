@@ -17,7 +17,7 @@ const std::string kSep(1, static_cast<char>(fs::path::preferred_separator));
 
 class FileManagerTest : public ::testing::Test {
   protected:
-    FileManagerTest() { fm.DirList_Change(folder); }
+    FileManagerTest() { fm.selectFolder(folder); }
 
     // Exactly one information box titled "提示！" with this text.
     void expectOnlyMessage(const std::string& text) {
@@ -30,8 +30,8 @@ class FileManagerTest : public ::testing::Test {
     // Source "a.txt" ("abc") picked in plain mode.
     void pickSource() {
         dir.write("a.txt", "abc");
-        fm.Check4_Click(false);
-        fm.FilList_Click("a.txt");
+        fm.setPicturePreview(false);
+        fm.selectFile("a.txt");
     }
     bool modeBoxesClear() const {
         return !fm.Check4.ticked && !fm.Check5.ticked && !fm.Check6.ticked;
@@ -47,49 +47,49 @@ TEST_F(FileManagerTest, FilterEntriesSetTheirPatterns) {
     EXPECT_STREQ(FileManager::filePattern(0), "*.*");
     EXPECT_STREQ(FileManager::filePattern(3), "*.BMP");
     EXPECT_STREQ(FileManager::filePattern(11), "*.AWD");
-    fm.CboLx_Click(4);
+    fm.selectFileType(4);
     EXPECT_EQ(fm.FilListPattern, "*.JPG");
     EXPECT_EQ(fm.CboLx, "数据文件(*.JPG)");
-    fm.CboLx_Click(12);
-    fm.CboLx_Click(-1);
+    fm.selectFileType(12);
+    fm.selectFileType(-1);
     EXPECT_EQ(fm.FilListPattern, "*.JPG");
     EXPECT_EQ(fm.CboLx, "数据文件(*.JPG)");
 }
 
 TEST_F(FileManagerTest, ClicksActByMode) {
     EXPECT_EQ(fm.currentFolder, folder + kSep);
-    fm.FilList_Click("a.txt");  // starting mode "" fills nothing
+    fm.selectFile("a.txt");  // before any mode box is used it fills nothing
     EXPECT_EQ(fm.TxtWjm, "");
     EXPECT_EQ(fm.TxtMbwj, "");
 
-    fm.Check4_Click(true);
-    fm.FilList_Click("p.bmp");
+    fm.setPicturePreview(true);
+    fm.selectFile("p.bmp");
     EXPECT_TRUE(fm.pictureLabelVisible);
     EXPECT_EQ(fm.Image1, folder + kSep + "p.bmp");
 
-    fm.Check4_Click(false);
-    EXPECT_EQ(fm.mode, "N");
-    fm.FilList_Click("a.txt");
+    fm.setPicturePreview(false);
+    EXPECT_EQ(fm.mode, FileManager::PickMode::SourceName);
+    fm.selectFile("a.txt");
     EXPECT_EQ(fm.TxtWjm, "a.txt");
 
-    fm.Check5_Click(true);
-    fm.FilList_Click("b.txt");
+    fm.setPickSourcePath(true);
+    fm.selectFile("b.txt");
     EXPECT_EQ(fm.TxtWjm, folder + kSep + "b.txt");
     EXPECT_EQ(fm.pickedName, "b.txt");
 
-    fm.Check5_Click(false);
-    fm.Check6_Click(true);
-    fm.FilList_Click("c.txt");
+    fm.setPickSourcePath(false);
+    fm.setPickTargetFolder(true);
+    fm.selectFile("c.txt");
     EXPECT_EQ(fm.TxtMbwj, folder + kSep);
-    fm.DirList_Change(folder + kSep + "sub");
+    fm.selectFolder(folder + kSep + "sub");
     EXPECT_EQ(fm.TxtMbwj, folder + kSep + "sub" + kSep + "b.txt");
 }
 
 TEST_F(FileManagerTest, RootFolderGetsNoSecondSeparator) {
-    fm.DirList_Change(kSep);
+    fm.selectFolder(kSep);
     EXPECT_EQ(fm.currentFolder, kSep);
-    fm.Check5_Click(true);
-    fm.FilList_Click("x.tvl");
+    fm.setPickSourcePath(true);
+    fm.selectFile("x.tvl");
     EXPECT_EQ(fm.TxtWjm, kSep + "x.tvl");
     fm.TxtWjm = "x.tvl";
     EXPECT_EQ(fm.sourcePath(), kSep + "x.tvl");
@@ -103,17 +103,17 @@ TEST_F(FileManagerTest, SourceResolvesAgainstTheListOnlyForItsFileName) {
 }
 
 TEST_F(FileManagerTest, SourceAndTargetPickingExcludeEachOther) {
-    fm.Check5_Click(true);
-    EXPECT_EQ(fm.mode, "Y2");
+    fm.setPickSourcePath(true);
+    EXPECT_EQ(fm.mode, FileManager::PickMode::SourcePath);
     EXPECT_FALSE(fm.Check6.enabled);
-    fm.Check5_Click(false);
+    fm.setPickSourcePath(false);
     EXPECT_TRUE(fm.Check6.enabled);
-    fm.Check6_Click(true);
-    EXPECT_EQ(fm.mode, "Y3");
+    fm.setPickTargetFolder(true);
+    EXPECT_EQ(fm.mode, FileManager::PickMode::TargetFolder);
     EXPECT_FALSE(fm.Check5.enabled);
-    fm.Check6_Click(false);
+    fm.setPickTargetFolder(false);
     EXPECT_TRUE(fm.Check5.enabled);
-    EXPECT_EQ(fm.mode, "N");
+    EXPECT_EQ(fm.mode, FileManager::PickMode::SourceName);
 }
 
 TEST_F(FileManagerTest, CopyToFileAndIntoFolder) {
@@ -125,7 +125,7 @@ TEST_F(FileManagerTest, CopyToFileAndIntoFolder) {
     EXPECT_EQ(testing::TempDir::read(dir.file("b.txt")), "abc");
     EXPECT_EQ(testing::TempDir::read(dir.file("a.txt")), "abc");
     EXPECT_TRUE(modeBoxesClear());
-    EXPECT_EQ(fm.mode, "N");  // the mode outlives the cleared boxes
+    EXPECT_EQ(fm.mode, FileManager::PickMode::SourceName);  // the mode outlives the cleared boxes
 
     fs::create_directory(dir.path() / "sub");
     fm.TxtMbwj = dir.file("sub");
@@ -234,19 +234,19 @@ TEST_F(FileManagerTest, MakeFolderInTheListFolder) {
 }
 
 TEST_F(FileManagerTest, ToolbarKeysDispatch) {
-    fm.Toolbar1_ButtonClick("TB1");
+    fm.runToolbarCommand("TB1");
     EXPECT_TRUE(host.messages.empty());
-    fm.Toolbar1_ButtonClick("A57");
-    fm.Toolbar1_ButtonClick("A50");
-    fm.Toolbar1_ButtonClick("A26");
-    fm.Toolbar1_ButtonClick("A10");
+    fm.runToolbarCommand("A57");
+    fm.runToolbarCommand("A50");
+    fm.runToolbarCommand("A26");
+    fm.runToolbarCommand("A10");
     ASSERT_EQ(host.messages.size(), 4u);
     EXPECT_EQ(host.messages[0].text, "必须先选取文件！");
     EXPECT_EQ(host.messages[1].text, "必须先选取文件！");
     EXPECT_EQ(host.messages[2].text, "必须先选取源文件名！");
     EXPECT_EQ(host.messages[3].text, "必须输入目标文件名！");
     EXPECT_TRUE(fm.open);
-    fm.Toolbar1_ButtonClick("EXIT");
+    fm.runToolbarCommand("EXIT");
     EXPECT_FALSE(fm.open);
 }
 

@@ -19,8 +19,8 @@ struct WindowFixture {
     RecordingHost host;
     AnalysisWindow window{host};
     WindowFixture() {
-        window.Form_Load();
-        window.DirList_Change(dir.path().string());
+        window.start();
+        window.selectFolder(dir.path().string());
     }
 };
 
@@ -48,7 +48,7 @@ TEST(AnalysisWindow, MissingSelectionsStopBeforeTheRun) {
         f.window.TxtName = c.name;
         f.window.CboII = c.mainGrade;
         f.window.CboI = c.stirrupGrade;
-        EXPECT_FALSE(f.window.CmdFrame_Click());
+        EXPECT_FALSE(f.window.runAnalysis());
         ASSERT_EQ(f.host.messages.size(), 1u);
         EXPECT_EQ(f.host.messages[0].text, c.message);
         EXPECT_EQ(f.host.messages[0].title, "提示");
@@ -60,10 +60,10 @@ TEST(AnalysisWindow, MissingSelectionsStopBeforeTheRun) {
 TEST(AnalysisWindow, RunTakesTheGradesOfTheLists) {
     WindowFixture f;
     f.dir.write("BEAM.TVL", beamFile());
-    f.window.FilList_Click("BEAM.TVL");
+    f.window.selectFile("BEAM.TVL");
     f.window.CboII = "3";
     f.window.CboI = "2";
-    ASSERT_TRUE(f.window.CmdFrame_Click());
+    ASSERT_TRUE(f.window.runAnalysis());
     EXPECT_EQ(f.window.mainGrade, 3);
     EXPECT_EQ(f.window.stirrupGrade, 2);
     EXPECT_EQ(f.window.state().mainGrade, 3);
@@ -76,32 +76,32 @@ TEST(AnalysisWindow, RunTakesTheGradesOfTheLists) {
 
 TEST(AnalysisWindow, CheckBoxesChooseWhatIsBrowsed) {
     WindowFixture f;
-    f.window.ChkW2_Click(true);
-    EXPECT_EQ(f.window.browseSelection, "Y2");
+    f.window.setBrowseForceListing(true);
+    EXPECT_EQ(f.window.browseSelection, AnalysisWindow::BrowseFile::ForceListing);
     EXPECT_FALSE(f.window.ChkW1.enabled);  // "计算结果" disabled while "内力文件" is ticked
-    f.window.ChkW2_Click(false);
-    EXPECT_EQ(f.window.browseSelection, "N");
+    f.window.setBrowseForceListing(false);
+    EXPECT_EQ(f.window.browseSelection, AnalysisWindow::BrowseFile::DataFile);
     EXPECT_TRUE(f.window.ChkW1.enabled);
     EXPECT_TRUE(f.window.ChkW2.enabled);
 
-    f.window.ChkW1_Click(true);
-    EXPECT_EQ(f.window.browseSelection, "Y1");
+    f.window.setBrowseReport(true);
+    EXPECT_EQ(f.window.browseSelection, AnalysisWindow::BrowseFile::Report);
     EXPECT_FALSE(f.window.ChkW2.enabled);
 }
 
 TEST(AnalysisWindow, BrowseTheReportThenTheDataFile) {
     WindowFixture f;
     f.window.TxtName = "BEAM.TVL";
-    f.window.ChkW1_Click(true);
-    ASSERT_TRUE(f.window.CmdOpen_Click("notepad"));
+    f.window.setBrowseReport(true);
+    ASSERT_TRUE(f.window.viewFile("notepad"));
     // Both boxes are cleared after a report is shown: the next click opens the data file.
     EXPECT_FALSE(f.window.ChkW1.ticked);
     EXPECT_FALSE(f.window.ChkW2.ticked);
     EXPECT_TRUE(f.window.ChkW2.enabled);
-    EXPECT_EQ(f.window.browseSelection, "N");
-    f.window.CmdOpen_Click("notepad");
-    f.window.ChkW2_Click(true);
-    f.window.CmdOpen_Click("notepad");
+    EXPECT_EQ(f.window.browseSelection, AnalysisWindow::BrowseFile::DataFile);
+    f.window.viewFile("notepad");
+    f.window.setBrowseForceListing(true);
+    f.window.viewFile("notepad");
     const std::string folder = f.window.dataFolder;
     const std::vector<RecordingHost::StartedProgram> expected{
         {"notepad", {folder + "TARVEL1.wri"}},
@@ -112,7 +112,7 @@ TEST(AnalysisWindow, BrowseTheReportThenTheDataFile) {
 
 TEST(AnalysisWindow, NothingToBrowse) {
     WindowFixture f;
-    EXPECT_FALSE(f.window.CmdOpen_Click("notepad"));
+    EXPECT_FALSE(f.window.viewFile("notepad"));
     ASSERT_EQ(f.host.messages.size(), 1u);
     EXPECT_EQ(f.host.messages[0].text, "请选择要浏览的文件！");
     EXPECT_TRUE(f.host.startedPrograms.empty());
@@ -120,8 +120,8 @@ TEST(AnalysisWindow, NothingToBrowse) {
 
 TEST(AnalysisWindow, ValidationAndConversionNeedAFileName) {
     WindowFixture f;
-    EXPECT_FALSE(f.window.CmdWjyr_Click());
-    EXPECT_FALSE(f.window.CmdWjzh_Click());
+    EXPECT_FALSE(f.window.checkDataFile());
+    EXPECT_FALSE(f.window.convertDataFile());
     ASSERT_EQ(f.host.messages.size(), 2u);
     EXPECT_EQ(f.host.messages[0].text, "还未选择'*.TVL 文件'！");
     EXPECT_EQ(f.host.messages[1].text, "还未选择'*.FRM 文件'！");
@@ -133,12 +133,12 @@ TEST(AnalysisWindow, ValidationShowsTheViewBoxAndAsksFirst) {
     WindowFixture f;
     f.dir.write("BEAM.TVL", beamFile());
     f.window.TxtName = "BEAM.TVL";
-    EXPECT_TRUE(f.window.CmdWjyr_Click());
+    EXPECT_TRUE(f.window.checkDataFile());
     EXPECT_TRUE(f.window.TxtYlVisible);
     ASSERT_EQ(f.host.questions.size(), 1u);
     EXPECT_EQ(f.host.questions[0].text, "您是否真的要校验（TVL）数据文件吗？");
     // A run afterwards shows the run log again.
-    f.window.CmdFrame_Click();
+    f.window.runAnalysis();
     EXPECT_FALSE(f.window.TxtYlVisible);
 }
 
