@@ -47,9 +47,9 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${TARVEL_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Plane frame analysis and reinforced-concrete design / 平面框架分析与配筋设计")
+# The summary is the first line of the Description field; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Tarvel analyses the transverse frames of multi-storey concrete buildings.
+"Tarvel analyses the transverse frames of multi-storey concrete buildings.
 A plane frame is described in a segmented .TVL data file, or entered in a
 job database from which that file is generated. One run does a linear
 static analysis by the stiffness method for the dead, live and wind cases,

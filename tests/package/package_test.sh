@@ -35,7 +35,8 @@ deb=${debs[0]}
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no maintainer"
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libc6 libstdc++6 libsqlite3-0 libqt6core6 libqt6gui6 libqt6widgets6 fonts-wqy-microhei; do
-  grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
+  tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/ .*//' | grep -qxF "$needed" ||
+    fail "Depends lacks $needed: $depends"
 done
 
 dpkg -x "$deb" "$root"
@@ -76,7 +77,8 @@ for result in DLOAD.fkn LLOAD.fkn WLOAD.fkn AS.ags; do
 done
 
 # The template job database and the renderer are found in the program folder.
-"$root/usr/bin/tarvel-cli" new "$scratch/work/JOB.mdb" --yes >"$scratch/new.log" 2>&1 ||
+# (started by name through PATH, as a shell or the desktop entry starts it)
+PATH="$root/usr/bin:$PATH" tarvel-cli new "$scratch/work/JOB.mdb" --yes >"$scratch/new.log" 2>&1 ||
   { cat "$scratch/new.log" >&2; fail "tarvel-cli new failed"; }
 cmp -s "$scratch/work/JOB.mdb" "$folder/FRM/FRM.MDB" || fail "the new job is not a copy of the template"
 "$root/usr/bin/tarvel-cli" draw frame "$scratch/work/FRAME3X4.TVL" --png "$scratch/work/frame.png" \
