@@ -3,13 +3,14 @@
 # make desktop      builds and starts the desktop program tarvel
 # make screenshots  writes a picture of every window of the desktop program to docs/screenshots/
 # make bench-desktop  times start to disclaimer window to main window
+# make deb   builds the Debian package build/tarvel_<version>_<arch>.deb
 
 JOBS    ?= $(shell nproc)
 BUILD   ?= build
 ASAN    ?= build-asan
 EXAMPLE ?= examples/FRAME3X4.TVL
 
-.PHONY: run test setup build build-asan bench clean desktop screenshots bench-desktop
+.PHONY: run test setup build build-asan bench clean desktop screenshots bench-desktop deb
 
 setup:
 	@bash scripts/setup.sh
@@ -43,6 +44,9 @@ screenshots: build
 
 bench-desktop: build
 	hyperfine --warmup 3 --runs 20 -N 'env QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarvel-startup'
+
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN)

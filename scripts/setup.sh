@@ -10,6 +10,8 @@ packages=(
   python3 python3-ezdxf
   # the desktop program and its pictures: Qt Widgets, Sql, Svg; Chinese text in WenQuanYi
   qt6-base-dev libqt6sql6-sqlite qt6-svg-dev fonts-wqy-microhei xvfb hyperfine
+  # the Debian package: dpkg-shlibdeps finds its dependencies, CPack reads file types with file
+  dpkg-dev file
 )
 
 missing=()
