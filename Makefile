@@ -3,13 +3,14 @@
 # make desktop      builds and starts the desktop program tarvel
 # make screenshots  writes a picture of every window of the desktop program to docs/screenshots/
 # make bench-desktop  times start to disclaimer window to main window
+# make bench-input    times opening a large job in the data-preparation window, every tab shown
 
 JOBS    ?= $(shell nproc)
 BUILD   ?= build
 ASAN    ?= build-asan
 EXAMPLE ?= examples/FRAME3X4.TVL
 
-.PHONY: run test setup build build-asan bench clean desktop screenshots bench-desktop
+.PHONY: run test setup build build-asan bench clean desktop screenshots bench-desktop bench-input
 
 setup:
 	@bash scripts/setup.sh
@@ -40,6 +41,9 @@ desktop: build
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/app/app_screenshots docs/screenshots
+
+bench-input: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarvel-bench-input
 
 bench-desktop: build
 	hyperfine --warmup 3 --runs 20 -N 'env QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarvel-startup'
