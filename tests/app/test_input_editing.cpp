@@ -57,16 +57,20 @@ FrmInput* newJob(AppFixture& f, const char* name) {
 
 void typeCell(QTableView* grid, int row, int column, const QString& text) {
     const QModelIndex index = grid->model()->index(row, column);
-    QVERIFY(index.isValid());
+    QVERIFY2(index.isValid(), qPrintable(grid->objectName() + QStringLiteral(" row %1 of %2").arg(row).arg(grid->model()->rowCount())));
     grid->setCurrentIndex(index);
     grid->edit(index);
-    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    QLineEdit* editor = nullptr;  // the open one, not one closed before
+    for (QLineEdit* e : grid->viewport()->findChildren<QLineEdit*>()) {
+        if (!e->isHidden()) editor = e;
+    }
     QVERIFY(editor != nullptr);
     editor->selectAll();
     QTest::keyClick(editor, Qt::Key_Delete);
     QTest::keyClicks(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
     QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // Rows of cells; "-" leaves a cell untouched (empty).
@@ -99,6 +103,8 @@ void keyInGrid(FrmInput* w, const char* table, int row, int column, QKeyCombinat
     const int tab = static_cast<int>(t - jobTables().data());
     w->tabs()->setCurrentIndex(tab == 11 ? 10 : tab);
     grid->setCurrentIndex(grid->model()->index(row, column));
+    grid->window()->show();
+    QApplication::setActiveWindow(grid->window());
     grid->setFocus();
     QTest::keyClick(grid, key.key(), key.keyboardModifiers());
     QApplication::processEvents();
@@ -273,18 +279,19 @@ private slots:
         QCOMPARE(f.host.questions.size(), asked + 1);
         keyInGrid(w, "BARSEC", 0, 0, Qt::CTRL | Qt::Key_Z);
 
-        // A block pasted at the new-row line of BEAM, over the second row and on.
+        // A block of three rows pasted at the second of the two BEAM rows:
+        // one row covered, two new ones.
         QApplication::clipboard()->setText(QStringLiteral("7\t8\r\n9\t10\r\n11\t12\r\n"));
         keyInGrid(w, "BEAM", 1, 0, Qt::CTRL | Qt::Key_V);
         std::vector<Row> beams = stored(job, "BEAM");
-        QCOMPARE(beams.size(), std::size_t{3});
+        QCOMPARE(beams.size(), std::size_t{4});
         QCOMPARE(beams[0][0], Cell::of(1));
         QCOMPARE(beams[1][0], Cell::of(7));
         QCOMPARE(beams[1][2], Cell::of(1));  // right of the block: kept
         QCOMPARE(beams[2][1], Cell::of(10));
         QVERIFY(beams[2][2].isEmpty());      // a new row: empty right of the block
         QCOMPARE(w->model("BEAM")->recordCount(), 4);
-        QCOMPARE(stored(job, "BEAM")[3][1], Cell::of(12));
+        QCOMPARE(beams[3][1], Cell::of(12));
 
         // A block with a cell that is not a number: refused, nothing written.
         const std::size_t said = f.host.messages.size();
@@ -361,7 +368,6 @@ private slots:
         QCOMPARE(rows[0][1], Cell::of(0.0025));
 
         // The box shows the stored value again after Ctrl+Z.
-        QTest::keyClick(alfi->lineEdit(), Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(w->tabs(), Qt::Key_Z, Qt::ControlModifier);
         QApplication::processEvents();
         QVERIFY(stored(job, "STIFFNESS")[0][1].isEmpty());
@@ -423,8 +429,8 @@ private slots:
         QCOMPARE(q(f.host.messages.back().text), QStringLiteral("文件输出完毕：按(确认)后结束！"));
         const QByteArray printed = QByteArray::fromStdString(*readWholeFile(us(pdf)));
         QVERIFY(printed.startsWith("%PDF"));
-        QVERIFY(printed.count("/Type /Page\n") + printed.count("/Type /Page ") + printed.count("/Type /Page>") >= 2 ||
-                QRegularExpression(QStringLiteral("/Count [2-9]")).match(QString::fromLatin1(printed)).hasMatch());
+        const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+        QVERIFY(QString::fromLatin1(printed).count(page) >= 2);
         // A cancelled print dialog prints nothing and says nothing more.
         w->choosePrinter = [](QPrinter&) { return false; };
         f.host.chosenFiles = {list};
