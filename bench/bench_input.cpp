@@ -107,6 +107,28 @@ void BM_OpenLargeJobAndShowEveryTab(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenLargeJobAndShowEveryTab)->Unit(benchmark::kMillisecond);
 
+// The same in a window that is already open (its pictures loaded): only the
+// job's tables read and the tabs shown.
+void BM_ReopenLargeJobAndShowEveryTab(benchmark::State& state) {
+    const std::string job = largeJob();
+    tarvel::bench::SilentHost host;
+    const tarvel::app::ProgramFolder folder(QStringLiteral(TARVEL_APP_DIR));
+    tarvel::app::Session session;
+    session.CurrentDatabasePath = QString::fromStdString(job);
+    tarvel::app::FrmInput window(folder, host, session);
+    window.resize(1000, 700);
+    window.show();
+    for (auto _ : state) {
+        if (job.empty() || !window.openJob()) state.SkipWithError("not opened");
+        for (int t = 0; t < window.tabs()->count(); ++t) {
+            window.tabs()->setCurrentIndex(t);
+            window.repaint();
+            QApplication::processEvents();
+        }
+    }
+}
+BENCHMARK(BM_ReopenLargeJobAndShowEveryTab)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
