@@ -1,7 +1,5 @@
 #include "FrmInput.h"
 
-#include <filesystem>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -22,6 +20,7 @@
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "JobTableModel.h"
 #include "app_services.h"
@@ -29,7 +28,6 @@
 #include "common/host.h"
 #include "desktop_host.h"
 #include "grid_editing.h"
-#include "text_printing.h"
 #include "prep/data_file_generation.h"
 #include "prep/file_choice.h"
 #include "prep/frm_conversion.h"
@@ -38,6 +36,7 @@
 #include "prep/section_numbers.h"
 #include "program_folder.h"
 #include "run/data_file_check.h"
+#include "text_printing.h"
 
 namespace tarvel::app {
 

@@ -9,10 +9,12 @@
 // column the empty text, which leaves the cell empty (NULL). Anything else is
 // refused with a message naming the column, and the cell keeps its value.
 //
-// Each edit is one SQL statement in SQLite's own transaction (autocommit):
-// the rollback journal beside the job lets SQLite undo a statement that a
-// crash interrupted when the job is next opened, so the file always holds
-// either the row before the edit or the row after it.
+// Each edit is one SQL statement in SQLite's own transaction (autocommit);
+// a pasted block, a row put in above others (which moves their keys) and a
+// renumbering are each one transaction of several statements. The rollback
+// journal beside the job lets SQLite undo a transaction that a crash
+// interrupted when the job is next opened, so the file always holds either
+// the rows before the change or the rows after it.
 
 #include <QAbstractTableModel>
 #include <cstdint>
