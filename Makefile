@@ -4,13 +4,14 @@
 # make screenshots  writes a picture of every window of the desktop program to docs/screenshots/
 # make bench-desktop  times start to disclaimer window to main window
 # make deb   builds the Debian package build/tarvel_<version>_<arch>.deb
+# make bench-input    times opening a large job in the data-preparation window, every tab shown
 
 JOBS    ?= $(shell nproc)
 BUILD   ?= build
 ASAN    ?= build-asan
 EXAMPLE ?= examples/FRAME3X4.TVL
 
-.PHONY: run test setup build build-asan bench clean desktop screenshots bench-desktop deb
+.PHONY: run test setup build build-asan bench clean desktop screenshots bench-desktop deb bench-input
 
 setup:
 	@bash scripts/setup.sh
@@ -41,6 +42,9 @@ desktop: build
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/tests/app/app_screenshots docs/screenshots
+
+bench-input: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarvel-bench-input
 
 bench-desktop: build
 	hyperfine --warmup 3 --runs 20 -N 'env QT_QPA_PLATFORM=offscreen $(BUILD)/bench/tarvel-startup'

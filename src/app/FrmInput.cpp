@@ -1,30 +1,42 @@
 #include "FrmInput.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "JobTableModel.h"
 #include "app_services.h"
+#include "common/file_io.h"
 #include "common/host.h"
 #include "desktop_host.h"
+#include "grid_editing.h"
 #include "prep/data_file_generation.h"
 #include "prep/file_choice.h"
 #include "prep/frm_conversion.h"
+#include "prep/job_import.h"
 #include "prep/record_set.h"
 #include "prep/section_numbers.h"
 #include "program_folder.h"
 #include "run/data_file_check.h"
+#include "text_printing.h"
 
 namespace tarvel::app {
 
@@ -119,7 +131,19 @@ FrmInput::FrmInput(const ProgramFolder& folder, Host& host, Session& session, QW
       folder_(folder),
       base_(host),
       session_(session),
-      host_(std::make_unique<WindowHost>(host, *this)) {
+      host_(std::make_unique<WindowHost>(host, *this)),
+      editor_(std::make_unique<GridEditor>(*host_)) {
+    choosePrinter = [this](QPrinter& printer) {
+        QPrintDialog dialog(&printer, this);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    askText = [this](const QString& prompt, const QString& title,
+                     const QString& value) -> std::optional<QString> {
+        bool ok = false;
+        const QString text = QInputDialog::getText(this, title, prompt, QLineEdit::Normal, value, &ok);
+        if (!ok) return std::nullopt;
+        return text;
+    };
     setObjectName(QStringLiteral("FrmInput"));
     setWindowTitle(u(input_text::kTitle));
     auto* layout = new QVBoxLayout(this);
@@ -129,6 +153,29 @@ FrmInput::FrmInput(const ProgramFolder& folder, Host& host, Session& session, QW
     QAction* view = toolbar->addAction(u("浏览"), this, [this] { Open0(); });
     view->setObjectName(QStringLiteral("W2"));
     view->setToolTip(u("打开数据文件"));
+    QAction* print = toolbar->addAction(u("打印"), this, [this] { Pn(); });
+    print->setObjectName(QStringLiteral("P1"));
+    print->setToolTip(u("打印数据文件"));
+    toolbar->addSeparator();
+    // Row editing; the keys work wherever the focus is in the window.
+    auto editAction = [&](const char* caption, const char* name, const char* tip,
+                          QKeySequence key, void (FrmInput::*run)()) {
+        QAction* a = toolbar->addAction(u(caption), this, [this, run] { (this->*run)(); });
+        a->setObjectName(u(name));
+        a->setToolTip(u(tip));
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(a);
+    };
+    editAction("插入记录", "InsertRow", "在当前记录之前插入一个空记录", QKeySequence(Qt::CTRL | Qt::Key_Insert),
+               &FrmInput::insertAbove);
+    editAction("粘贴", "Paste", "把电子表格中复制的数据从当前单元格起粘贴", QKeySequence::Paste,
+               &FrmInput::pasteFromClipboard);
+    editAction("撤消", "Undo", "撤消上一次修改", QKeySequence::Undo, &FrmInput::undo);
+    QAction* import = toolbar->addAction(u("导入"), this, [this] { importJob(); });
+    import->setObjectName(QStringLiteral("Import"));
+    import->setToolTip(u("把（TVL）数据文件导入为新的工程"));
+    toolbar->addSeparator();
     QAction* exit = toolbar->addAction(u("返回"), this, [this] {
         if (parentWidget()) parentWidget()->close();
         else close();
@@ -143,12 +190,16 @@ FrmInput::FrmInput(const ProgramFolder& folder, Host& host, Session& session, QW
 }
 
 FrmInput::~FrmInput() {
-    // The models read the database: they go before it closes.
+    // The models read the database: they go before it closes, the steps
+    // that name them before the models.
+    editor_->clear();
     for (TableTab& t : tables_) delete t.model;
 }
 
 void FrmInput::buildTabs() {
-    for (int t = 0; t < kSeismic1; ++t) tabs_->addTab(buildTableTab(t), u(kTabs[t].caption));
+    for (int t = 0; t < kSeismic1; ++t) {
+        tabs_->addTab(t < 2 ? buildRecordTab(t) : buildTableTab(t), u(kTabs[t].caption));
+    }
     tabs_->addTab(buildSeismicTab(), u("地震数据"));
     tabs_->addTab(buildGenerationTab(), u("文件生成"));
 }
@@ -216,6 +267,71 @@ QWidget* FrmInput::buildTableTab(int t) {
     return page;
 }
 
+// WEIGHT and STIFFNESS hold one record: drop-down boxes bound to its columns.
+QWidget* FrmInput::buildRecordTab(int t) {
+    const TabText& text = kTabs[t];
+    QGridLayout* body = nullptr;
+    QWidget* page = tabFrame(text.heading, text.segment, text.notes, folder_.picture(u(text.picture)),
+                             body);
+    auto* form = new QGridLayout;
+    if (t == 0) {
+        form->addWidget(new QLabel(QStringLiteral("K：")), 0, 0);
+        form->addWidget(recordBox(t, 0, "CboK", {QStringLiteral("0"), QStringLiteral("1")}), 0, 1);
+    } else {
+        form->addWidget(new QLabel(u("ALFI：")), 0, 0);
+        form->addWidget(recordBox(t, 0, "CboALFI", {QStringLiteral("1")}), 0, 1);
+        form->addWidget(new QLabel(u("ALFF：")), 0, 2);
+        form->addWidget(recordBox(t, 1, "CboALFF", {QStringLiteral("1")}), 0, 3);
+    }
+    form->setColumnStretch(4, 1);
+    auto* caption = new QLabel;
+    caption->setObjectName(qs(jobTables()[static_cast<std::size_t>(t)].control));
+    caption->setFrameShape(QFrame::Panel);
+    caption->setFrameShadow(QFrame::Sunken);
+    auto* button = new QPushButton(u(text.button));
+    button->setObjectName(QStringLiteral("Command%1").arg(t + 1));
+    button->setToolTip(u(text.tooltip));
+    connect(button, &QPushButton::clicked, this, [this, t] { deleteRecord(t); });
+    body->addLayout(form, 0, 0, 1, 2);
+    body->setRowStretch(1, 1);
+    body->addWidget(caption, 2, 0);
+    body->addWidget(button, 2, 1);
+    body->setColumnStretch(0, 1);
+    tables_[static_cast<std::size_t>(t)].caption = caption;
+    return page;
+}
+
+// A box bound to one column of a one-record table: a drop-down with free
+// entry when it has items, else a text box. Enter hands the focus on to the
+// next box of the same table, the last back to the first (not in WEIGHT,
+// whose one box has no chain).
+QWidget* FrmInput::recordBox(int t, int column, const char* name, const QStringList& items) {
+    QWidget* box = nullptr;
+    QLineEdit* edit = nullptr;
+    if (!items.isEmpty()) {
+        auto* combo = new QComboBox;
+        combo->setEditable(true);
+        combo->addItems(items);
+        combo->setCurrentIndex(-1);
+        connect(combo, &QComboBox::activated, this, [this, t, column] { commitRecordBox(t, column); });
+        edit = combo->lineEdit();
+        box = combo;
+    } else {
+        edit = new QLineEdit;
+        box = edit;
+    }
+    box->setObjectName(u(name));
+    connect(edit, &QLineEdit::editingFinished, this, [this, t, column] { commitRecordBox(t, column); });
+    if (t != 0) {
+        connect(edit, &QLineEdit::returnPressed, this, [this, t, column] {
+            const auto& chain = boxes_[static_cast<std::size_t>(t)];
+            chain[static_cast<std::size_t>(column + 1) % chain.size()]->setFocus();
+        });
+    }
+    boxes_[static_cast<std::size_t>(t)].push_back(box);
+    return box;
+}
+
 QWidget* FrmInput::buildSeismicTab() {
     QGridLayout* body = nullptr;
     QWidget* page = tabFrame("十一、地震作用数据段", "SEISMIC",
@@ -230,27 +346,9 @@ QWidget* FrmInput::buildSeismicTab() {
     const char* names[] = {"CboKCLASS", "CboK0", "TxtTG", "TxtALF1", "TxtALF2", "TxtNN", "TxtADJUST"};
     for (int c = 0; c < 7; ++c) {
         auto* label = new QLabel(qs(s1.columns[static_cast<std::size_t>(c)].name) + u("："));
-        QWidget* box = nullptr;
-        QLineEdit* edit = nullptr;
-        if (c < 2) {
-            auto* combo = new QComboBox;
-            combo->setEditable(true);
-            for (int i = 1; i <= (c == 0 ? 5 : 10); ++i) combo->addItem(QString::number(i));
-            combo->setCurrentIndex(-1);
-            connect(combo, &QComboBox::activated, this, [this, c] { commitSeismicParameter(c); });
-            edit = combo->lineEdit();
-            box = combo;
-        } else {
-            edit = new QLineEdit;
-            box = edit;
-        }
-        box->setObjectName(u(names[c]));
-        connect(edit, &QLineEdit::editingFinished, this, [this, c] { commitSeismicParameter(c); });
-        // The Enter chain: each box hands the focus to the next, the last to the first.
-        connect(edit, &QLineEdit::returnPressed, this, [this, c] {
-            seismicBoxes_[static_cast<std::size_t>((c + 1) % 7)]->setFocus();
-        });
-        seismicBoxes_.push_back(box);
+        QStringList items;
+        for (int i = 1; c < 2 && i <= (c == 0 ? 5 : 10); ++i) items << QString::number(i);
+        QWidget* box = recordBox(kSeismic1, c, names[c], items);
         form->addWidget(label, c / 4, (c % 4) * 2);
         form->addWidget(box, c / 4, (c % 4) * 2 + 1);
     }
@@ -327,6 +425,7 @@ QWidget* FrmInput::buildGenerationTab() {
 }
 
 bool FrmInput::openJob() {
+    editor_->clear();
     for (TableTab& t : tables_) {
         if (t.grid) t.grid->setModel(nullptr);
         delete t.model;
@@ -352,6 +451,9 @@ void FrmInput::bindModels() {
         TableTab& tab = tables_[static_cast<std::size_t>(t)];
         tab.model = new JobTableModel(db_, jobTables()[static_cast<std::size_t>(t)], *host_);
         tab.model->setReadOnly(readOnly_);
+        tab.model->setEditHook([this, m = tab.model](int row, int column, const Cell& entered) {
+            return editor_->edit(*m, row, column, entered);
+        });
         connect(tab.model, &JobTableModel::recordsChanged, this, [this, t] { updateCaption(t); });
         if (tab.grid) {
             tab.grid->setModel(tab.model);
@@ -366,10 +468,12 @@ void FrmInput::bindModels() {
             b->setEnabled(!readOnly_);
         }
     }
-    for (QWidget* box : seismicBoxes_) box->setEnabled(!readOnly_);
-    connect(tables_[kSeismic1].model, &JobTableModel::recordsChanged, this,
-            &FrmInput::showSeismicParameters);
-    showSeismicParameters();
+    for (int t : {0, 1, kSeismic1}) {
+        for (QWidget* box : boxes_[static_cast<std::size_t>(t)]) box->setEnabled(!readOnly_);
+        connect(tables_[static_cast<std::size_t>(t)].model, &JobTableModel::recordsChanged, this,
+                [this, t] { showRecordBoxes(t); });
+        showRecordBoxes(t);
+    }
 }
 
 JobTableModel* FrmInput::model(std::string_view table) const {
@@ -414,7 +518,19 @@ void FrmInput::deleteRecord(int t) {
                    Icon::Information) != Answer::Yes) {
         return;
     }
-    if (!tab.model->deleteRecord(row)) return;
+    editor_->stack().beginMacro(QStringLiteral("delete"));
+    const bool deleted = editor_->remove(*tab.model, row);
+    if (deleted) {
+        const JobTable& table = jobTables()[static_cast<std::size_t>(t)];
+        if (table.name == job_table::kBarSec || table.name == job_table::kConcrate) {
+            offerMemberRenumbering(t, row + 1, false);
+        }
+    }
+    editor_->stack().endMacro();
+    if (!deleted) {
+        editor_->stack().undo();  // the empty step is not one to take back
+        return;
+    }
     const int count = tab.model->recordCount();
     if (row >= count) {  // the deleted record was the last
         if (tab.grid && count > 0) tab.grid->setCurrentIndex(tab.model->index(count - 1, 0));
@@ -424,47 +540,120 @@ void FrmInput::deleteRecord(int t) {
         tab.grid->setCurrentIndex(tab.model->index(row, 0));  // the record that followed
     }
     updateCaption(t);
-    // Sections and grades are numbered by row: the members after the deleted
-    // row now name another one.
-    const JobTable& table = jobTables()[static_cast<std::size_t>(t)];
-    if (table.name == job_table::kBarSec || table.name == job_table::kConcrate) {
-        bool renumbered = false;
-        try {
-            renumbered = offerRenumbering(db_, table, row + 1, *host_);
-        } catch (const JobDatabaseError& e) {
-            host_->message(std::string(grid_text::kWriteFailed) + e.what(), grid_text::kTitle,
-                           Icon::Exclamation);
-            renumbered = true;  // some may have been written: show the tables as they are
-        }
-        if (renumbered) {
-            model(job_table::kBeam)->reload();
-            model(job_table::kColumn)->reload();
-        }
-    }
 }
 
-void FrmInput::showSeismicParameters() {
-    const JobTableModel* m = tables_[kSeismic1].model;
-    for (int c = 0; c < 7; ++c) {
+// Sections and grades are numbered by row: after a row of BARSEC or CONCRATE
+// was deleted or put in at `position`, the members after it name another row.
+// The renumbering, when accepted, is a step of its own, taken back together
+// with the deletion or insertion.
+void FrmInput::offerMemberRenumbering(int t, int position, bool inserted) {
+    const JobTable& table = jobTables()[static_cast<std::size_t>(t)];
+    JobTableModel* members[] = {model(job_table::kBeam), model(job_table::kColumn)};
+    std::vector<std::vector<Row>> before;
+    for (JobTableModel* m : members) {
+        std::vector<Row> rows;
+        for (int r = 0; r < m->recordCount(); ++r) {
+            Row cells;
+            for (int c = 0; c < m->columnCount(); ++c) cells.push_back(m->cell(r, c));
+            rows.push_back(std::move(cells));
+        }
+        before.push_back(std::move(rows));
+    }
+    bool renumbered = false;
+    try {
+        renumbered = inserted ? offerRenumberingAfterInsertion(db_, table, position, *host_)
+                              : offerRenumbering(db_, table, position, *host_);
+    } catch (const JobDatabaseError& e) {
+        // Written all or nothing: nothing was changed.
+        host_->message(std::string(grid_text::kWriteFailed) + e.what(), grid_text::kTitle,
+                       Icon::Exclamation);
+    }
+    if (!renumbered) return;
+    std::vector<CellChange> changes;
+    for (std::size_t i = 0; i < 2; ++i) {
+        JobTableModel* m = members[i];
+        m->reload();
+        for (int r = 0; r < m->recordCount() && r < static_cast<int>(before[i].size()); ++r) {
+            for (int c = 0; c < m->columnCount(); ++c) {
+                const Cell& old = before[i][static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+                if (!(m->cell(r, c) == old)) changes.push_back({m, r, c, old, m->cell(r, c)});
+            }
+        }
+    }
+    editor_->recordWritten(std::move(changes), QStringLiteral("renumber"));
+}
+
+int FrmInput::currentGridTable() const {
+    const int tab = tabs_->currentIndex();
+    const int t = tab == kSeismic1 ? kSeismic2 : tab;
+    if (t < 0 || t >= kJobTableCount) return -1;
+    const TableTab& entry = tables_[static_cast<std::size_t>(t)];
+    return entry.grid && entry.model ? t : -1;
+}
+
+void FrmInput::insertAbove() {
+    const int t = currentGridTable();
+    if (t < 0 || readOnly_) return;
+    TableTab& tab = tables_[static_cast<std::size_t>(t)];
+    const QModelIndex current = tab.grid->currentIndex();
+    const int row = current.isValid() ? current.row() : tab.model->recordCount();
+    const bool moves = row < tab.model->recordCount();  // not at the new-row line
+    editor_->stack().beginMacro(QStringLiteral("insert"));
+    const bool inserted = editor_->insertAbove(*tab.model, row);
+    const JobTable& table = jobTables()[static_cast<std::size_t>(t)];
+    if (inserted && moves &&
+        (table.name == job_table::kBarSec || table.name == job_table::kConcrate)) {
+        offerMemberRenumbering(t, row + 1, true);
+    }
+    editor_->stack().endMacro();
+    if (!inserted) {
+        editor_->stack().undo();
+        return;
+    }
+    tab.grid->setCurrentIndex(tab.model->index(row, current.isValid() ? current.column() : 0));
+    updateCaption(t);
+}
+
+void FrmInput::pasteFromClipboard() {
+    const int t = currentGridTable();
+    if (t < 0 || readOnly_) return;
+    TableTab& tab = tables_[static_cast<std::size_t>(t)];
+    const QModelIndex current = tab.grid->currentIndex();
+    const int row = current.isValid() ? current.row() : tab.model->recordCount();
+    const int column = current.isValid() ? current.column() : 0;
+    editor_->paste(*tab.model, row, column, QApplication::clipboard()->text());
+    updateCaption(t);
+}
+
+void FrmInput::undo() {
+    if (readOnly_ || !editor_->stack().canUndo()) return;
+    editor_->stack().undo();
+    for (int t = 0; t < kJobTableCount; ++t) updateCaption(t);
+}
+
+void FrmInput::showRecordBoxes(int t) {
+    const JobTableModel* m = tables_[static_cast<std::size_t>(t)].model;
+    const auto& boxes = boxes_[static_cast<std::size_t>(t)];
+    for (int c = 0; c < static_cast<int>(boxes.size()); ++c) {
         const QString text = m && m->recordCount() > 0
                                  ? m->data(m->index(0, c)).toString()
                                  : QString();
-        QWidget* box = seismicBoxes_[static_cast<std::size_t>(c)];
+        QWidget* box = boxes[static_cast<std::size_t>(c)];
         if (auto* combo = qobject_cast<QComboBox*>(box)) combo->setEditText(text);
         else static_cast<QLineEdit*>(box)->setText(text);
     }
 }
 
-void FrmInput::commitSeismicParameter(int column) {
-    JobTableModel* m = tables_[kSeismic1].model;
+void FrmInput::commitRecordBox(int t, int column) {
+    JobTableModel* m = tables_[static_cast<std::size_t>(t)].model;
     if (!m || readOnly_) return;
-    QWidget* box = seismicBoxes_[static_cast<std::size_t>(column)];
+    QWidget* box = boxes_[static_cast<std::size_t>(t)][static_cast<std::size_t>(column)];
     auto* combo = qobject_cast<QComboBox*>(box);
     const QString text = combo ? combo->currentText() : static_cast<QLineEdit*>(box)->text();
     const int row = m->recordCount() > 0 ? 0 : m->recordCount();  // first record or a new one
     const QModelIndex index = m->index(row, column);
     if (m->data(index).toString() == text) return;
-    if (!m->setData(index, text)) showSeismicParameters();  // refused: the stored value again
+    if (!m->setData(index, text)) showRecordBoxes(t);  // refused: the stored value again
 }
 
 void FrmInput::CmdWjsc() {
@@ -487,7 +676,110 @@ void FrmInput::Open0() {
     session_.LastChosenFile = qs(Open1(*host_));
     if (session_.LastChosenFile.isEmpty()) return;
     TxtYl_->clear();
-    showFileInView(us(session_.LastChosenFile), *host_);
+    const std::optional<QString> answer =
+        askText(u(input_text::kViewPrompt), u(input_text::kViewPromptTitle), QStringLiteral("1"));
+    if (!answer || answer->isEmpty()) {
+        host_->message(input_text::kNoViewChoice, input_text::kPromptTitle, Icon::Information);
+        return;
+    }
+    const QString file = session_.LastChosenFile;
+    if (*answer == QLatin1String("1")) {
+        // The supplied editor, else the program's own text window.
+        const QString notepad = folder_.suppliedEditor(QStringLiteral("NOTEPAD.EXE"));
+        if (!notepad.isEmpty()) {
+            if (!host_->startProgram(us(notepad), {us(file)})) {
+                host_->message(input_text::kEditorFailed + us(notepad), input_text::kPromptTitle,
+                               Icon::Information);
+                return;
+            }
+        } else if (!openTextWindow || !openTextWindow(file)) {
+            return;
+        }
+        TxtYl_->setPlainText(u(input_text::kInEditor));
+        return;
+    }
+    showFileInView(us(file), *host_);
+}
+
+void FrmInput::Pn() {
+    session_.LastChosenFile.clear();
+    const std::optional<std::string> chosen =
+        host_->chooseFile(input_text::kPrintOpenTitle, choice_text::kFilter);
+    if (!chosen || chosen->empty()) return;
+    session_.LastChosenFile = qs(*chosen);
+    const std::optional<std::string> text = readFileForDisplay(*chosen, *host_);
+    if (!text) return;
+    host_->message(input_text::kPaperWidth, input_text::kNoticeTitle, Icon::Information);
+    QPrinter printer;
+    printer.setDocName(QFileInfo(session_.LastChosenFile).fileName());
+    if (!choosePrinter || !choosePrinter(printer)) return;
+    if (printTextLines(printer, qs(*text), printFont()) == 0) {
+        host_->message(input_text::kPrintFailed + us(printer.printerName()), input_text::kNoticeTitle,
+                       Icon::Information);
+        return;
+    }
+    host_->message(input_text::kPrinted, input_text::kNoticeTitle, Icon::Information);
+}
+
+void FrmInput::importJob() {
+    const std::optional<std::string> dataFile =
+        host_->chooseFile(input_text::kImportTitle, input_text::kImportFilter);
+    if (!dataFile || dataFile->empty()) return;
+    const std::optional<std::string> name =
+        host_->chooseNewFile(input_text::kImportJobTitle, input_text::kJobFilter);
+    if (!name || name->empty()) return;
+    const QFileInfo target(qs(*name));
+    const QString path = target.absoluteFilePath();
+    if (target.exists()) {
+        const QFileInfo open(session_.CurrentDatabasePath);
+        if (db_.isOpen() && open.exists() && open.canonicalFilePath() == target.canonicalFilePath()) {
+            host_->message(input_text::kJobInUse + us(path), input_text::kImportJobTitle,
+                           Icon::Information);
+            return;
+        }
+        if (JobLock::heldByAnother(us(path))) {
+            host_->message(input_text::kJobInUseElsewhere + us(path), input_text::kImportJobTitle,
+                           Icon::Information);
+            return;
+        }
+    }
+    const std::optional<std::string> templ = readWholeFile(us(folder_.templateDatabase()));
+    if (!templ) {
+        host_->message(input_text::kNoTemplate + us(folder_.templateDatabase()),
+                       input_text::kImportJobTitle, Icon::Information);
+        return;
+    }
+    // The job is built beside the target and put in its place only when the
+    // whole file was read: a file that does not read leaves no half job and
+    // leaves a job of that name as it was.
+    const std::string building = us(path) + ".import";
+    std::string error;
+    if (!writeFileAtomic(building, *templ, &error)) {
+        host_->message(input_text::kCopyFailed + us(path) + " (" + error + ")",
+                       input_text::kImportJobTitle, Icon::Information);
+        return;
+    }
+    PrepOutcome outcome = PrepOutcome::Refused;
+    {
+        JobDatabase job;
+        if (job.open(building, &error)) outcome = importDataFile(*dataFile, job, *host_);
+        else host_->message(input_text::kCopyFailed + us(path) + " (" + error + ")",
+                            input_text::kImportJobTitle, Icon::Information);
+    }
+    if (outcome != PrepOutcome::Done) {
+        QFile::remove(qs(building));
+        return;
+    }
+    std::error_code renamed;
+    std::filesystem::rename(building, us(path), renamed);  // replaces the old file in one step
+    if (renamed) {
+        QFile::remove(qs(building));
+        host_->message(input_text::kCopyFailed + us(path), input_text::kImportJobTitle,
+                       Icon::Information);
+        return;
+    }
+    session_.CurrentDatabasePath = path;
+    openJob();
 }
 
 }  // namespace tarvel::app

@@ -60,6 +60,88 @@ bool JobTableModel::deleteRecord(int row) {
     return true;
 }
 
+bool JobTableModel::insertRecord(int row, const Row& cells) {
+    if (row < 0 || row > recordCount() || readOnly_) return false;
+    Row full = cells;
+    full.resize(table_->columns.size());
+    try {
+        if (row == recordCount()) {
+            const std::int64_t key = db_->appendRow(*table_, full);
+            beginInsertRows({}, row, row);
+            rows_.push_back(StoredRow{key, std::move(full)});
+        } else {
+            // The rows from `row` on take the next keys, as the database gave them.
+            const std::int64_t key = db_->insertRowAt(*table_, rowKey(row), full);
+            beginInsertRows({}, row, row);
+            for (std::size_t i = static_cast<std::size_t>(row); i < rows_.size(); ++i) {
+                if (rows_[i].key >= key) ++rows_[i].key;
+            }
+            rows_.insert(rows_.begin() + row, StoredRow{key, std::move(full)});
+        }
+    } catch (const JobDatabaseError& e) {
+        return writeFailed(e);
+    }
+    endInsertRows();
+    emit headerDataChanged(Qt::Vertical, row, recordCount());
+    emit recordsChanged();
+    return true;
+}
+
+bool JobTableModel::writeBlock(int row, int column, const std::vector<Row>& block, int dropLast) {
+    if (readOnly_ || row < 0 || row > recordCount() || column < 0) return false;
+    for (const Row& cells : block) {
+        if (column + static_cast<int>(cells.size()) > columnCount()) return false;
+    }
+    std::vector<StoredRow> after = rows_;
+    try {
+        JobDatabase::Transaction transaction(*db_);
+        for (std::size_t i = 0; i < block.size(); ++i) {
+            const std::size_t r = static_cast<std::size_t>(row) + i;
+            if (r < after.size()) {
+                for (std::size_t c = 0; c < block[i].size(); ++c) {
+                    Cell& target = after[r].cells[static_cast<std::size_t>(column) + c];
+                    if (target == block[i][c]) continue;
+                    db_->updateCell(*table_, after[r].key,
+                                    table_->columns[static_cast<std::size_t>(column) + c].name,
+                                    block[i][c]);
+                    target = block[i][c];
+                }
+            } else {
+                Row cells(table_->columns.size());
+                for (std::size_t c = 0; c < block[i].size(); ++c) {
+                    cells[static_cast<std::size_t>(column) + c] = block[i][c];
+                }
+                const std::int64_t key = db_->appendRow(*table_, cells);
+                after.push_back(StoredRow{key, std::move(cells)});
+            }
+        }
+        for (int n = 0; n < dropLast && !after.empty(); ++n) {
+            db_->deleteRow(*table_, after.back().key);
+            after.pop_back();
+        }
+        transaction.commit();
+    } catch (const JobDatabaseError& e) {
+        return writeFailed(e);
+    }
+    const int oldCount = recordCount();
+    const int newCount = static_cast<int>(after.size());
+    if (newCount > oldCount) {
+        beginInsertRows({}, oldCount + 1, newCount);  // the new-row line moves down
+        rows_ = std::move(after);
+        endInsertRows();
+    } else if (newCount < oldCount) {
+        beginRemoveRows({}, newCount, oldCount - 1);
+        rows_ = std::move(after);
+        endRemoveRows();
+    } else {
+        rows_ = std::move(after);
+    }
+    emit dataChanged(index(0, 0), index(recordCount(), columnCount() - 1));
+    emit headerDataChanged(Qt::Vertical, 0, recordCount());
+    emit recordsChanged();
+    return true;
+}
+
 bool JobTableModel::parseEntry(const QString& text, ColumnKind kind, std::string_view column,
                                Cell* cell, std::string* refusal) {
     const QString trimmed = text.trimmed();
@@ -146,8 +228,10 @@ bool JobTableModel::setData(const QModelIndex& index, const QVariant& value, int
         return false;
     }
     const int row = index.row();
+    if (isNewRowLine(row) && entered.isEmpty()) return false;  // nothing typed: no new row
+    if (!isNewRowLine(row) && cell(row, index.column()) == entered) return true;
+    if (editHook_) return editHook_(row, index.column(), entered);
     if (isNewRowLine(row)) {
-        if (entered.isEmpty()) return false;  // nothing typed: no new row
         Row cells(table_->columns.size());
         cells[static_cast<std::size_t>(index.column())] = entered;
         std::int64_t key = 0;

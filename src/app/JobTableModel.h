@@ -9,13 +9,16 @@
 // column the empty text, which leaves the cell empty (NULL). Anything else is
 // refused with a message naming the column, and the cell keeps its value.
 //
-// Each edit is one SQL statement in SQLite's own transaction (autocommit):
-// the rollback journal beside the job lets SQLite undo a statement that a
-// crash interrupted when the job is next opened, so the file always holds
-// either the row before the edit or the row after it.
+// Each edit is one SQL statement in SQLite's own transaction (autocommit);
+// a pasted block, a row put in above others (which moves their keys) and a
+// renumbering are each one transaction of several statements. The rollback
+// journal beside the job lets SQLite undo a transaction that a crash
+// interrupted when the job is next opened, so the file always holds either
+// the rows before the change or the rows after it.
 
 #include <QAbstractTableModel>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "prep/job_database.h"
@@ -49,6 +52,20 @@ public:
     // Deletes the stored row at that position (its rowid only). False when
     // there is no stored row there.
     bool deleteRecord(int row);
+    // Puts a stored row at position `row` (recordCount() appends); the rows
+    // from there on move one down and keep their order in the job file.
+    bool insertRecord(int row, const Row& cells);
+    // Writes a block of cells with its top left at (row, column): rows of
+    // the block past the stored rows become new rows (the cells left of and
+    // right of the block empty); then the last `dropLast` stored rows are
+    // removed. All of it in one transaction: on a failure nothing is written.
+    bool writeBlock(int row, int column, const std::vector<Row>& block, int dropLast = 0);
+
+    // When set, an accepted typed entry goes to this function (which records
+    // it for undo and writes it through writeBlock) instead of being written
+    // at once.
+    using EditHook = std::function<bool(int row, int column, const Cell& entered)>;
+    void setEditHook(EditHook hook) { editHook_ = std::move(hook); }
 
     // What a typed text becomes in that column; false (and *refusal set) when
     // the column cannot hold it.
@@ -78,6 +95,7 @@ private:
     Host* host_;
     std::vector<StoredRow> rows_;
     bool readOnly_ = false;
+    EditHook editHook_;
 };
 
 namespace grid_text {

@@ -164,7 +164,9 @@ MDITarvel::MDITarvel(const ProgramFolder& folder, Host& host, const AppServices&
         return new FrmWjgl(main.folder_, main.host_);
     });
     registerChild(QStringLiteral("FrmInput"), [](MDITarvel& main) -> QWidget* {
-        return new FrmInput(main.folder_, main.host_, main.session_);
+        auto* w = new FrmInput(main.folder_, main.host_, main.session_);
+        w->openTextWindow = [&main](const QString& path) { return main.openTextWindow(path) != nullptr; };
+        return w;
     });
 }
 

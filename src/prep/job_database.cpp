@@ -222,6 +222,49 @@ void JobDatabase::deleteRow(const JobTable& table, std::int64_t key) {
     if (sqlite3_step(erase.get()) != SQLITE_DONE) throw JobDatabaseError(engineError("删除记录"));
 }
 
+std::int64_t JobDatabase::insertRowAt(const JobTable& table, std::int64_t key, const Row& cells) {
+    if (!db_) throw JobDatabaseError(engineError("写数据"));
+    Transaction transaction(*this);
+    // Keys are unique at every step of an UPDATE, so the later rows move in
+    // two steps: first to negative keys (no stored row has one), then to
+    // their old key plus one.
+    const std::string name = quoted(table.name);
+    const std::string at = std::to_string(key);
+    execute("UPDATE " + name + " SET rowid = -rowid - 1 WHERE rowid >= " + at);
+    execute("UPDATE " + name + " SET rowid = -rowid WHERE rowid < 0");
+    std::string values;
+    for (std::size_t i = 0; i < table.columns.size(); ++i) values += ", ?";
+    Statement insert(db_, "INSERT INTO " + name + " (rowid, " + columnList(table) + ") VALUES (?" +
+                              values + ")");
+    if (!insert.ok())
+        throw JobDatabaseError(engineError("写数据表 '" + std::string(table.name) + "' "));
+    sqlite3_bind_int64(insert.get(), 1, key);
+    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+        insert.bind(static_cast<int>(i) + 2, i < cells.size() ? cells[i] : Cell::empty());
+    }
+    if (sqlite3_step(insert.get()) != SQLITE_DONE) {
+        throw JobDatabaseError(engineError("写数据表 '" + std::string(table.name) + "' "));
+    }
+    transaction.commit();
+    return key;
+}
+
+JobDatabase::Transaction::Transaction(JobDatabase& db) : db_(db) {
+    db_.execute("SAVEPOINT tarvel_edit");
+}
+
+JobDatabase::Transaction::~Transaction() {
+    if (done_ || !db_.db_) return;
+    char* ignored = nullptr;
+    sqlite3_exec(db_.db_, "ROLLBACK TO tarvel_edit; RELEASE tarvel_edit", nullptr, nullptr, &ignored);
+    sqlite3_free(ignored);
+}
+
+void JobDatabase::Transaction::commit() {
+    db_.execute("RELEASE tarvel_edit");
+    done_ = true;
+}
+
 void JobDatabase::replaceContent(std::span<const TableContent> content) {
     if (!db_) throw JobDatabaseError(engineError("写数据"));
     execute("BEGIN IMMEDIATE");

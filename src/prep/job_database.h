@@ -69,6 +69,26 @@ class JobDatabase {
     void updateCell(const JobTable& table, std::int64_t key, std::string_view column,
                     const Cell& cell);
     void deleteRow(const JobTable& table, std::int64_t key);
+    // Puts a row at the place of `key` in entry order: when a row holds that
+    // key, it and every later row move one key on (all in one transaction,
+    // so a crash leaves either the old order or the new one). Returns `key`.
+    std::int64_t insertRowAt(const JobTable& table, std::int64_t key, const Row& cells);
+
+    // Groups several changes so that they are written all or nothing: the
+    // changes become durable at commit(); a scope left without commit()
+    // (an exception) takes them all back. Scopes nest (SQLite savepoints).
+    class Transaction {
+      public:
+        explicit Transaction(JobDatabase& db);
+        ~Transaction();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+        void commit();
+
+      private:
+        JobDatabase& db_;
+        bool done_ = false;
+    };
 
     // Replaces the whole content of the listed tables in one transaction:
     // either every table gets its new rows or the database stays as it was.

@@ -68,9 +68,35 @@ bool offerRenumbering(JobDatabase& db, const JobTable& numbered, int deletedPosi
     if (!orphaned.empty()) question += "\n" + orphaned + "\n";
     question += std::string("\n") + renumber_text::kQuestion;
     if (host.ask(question, title, Buttons::YesNo, Icon::Question) != Answer::Yes) return false;
+    JobDatabase::Transaction transaction(db);
     for (const MovedReference& r : refs.moved) {
         db.updateCell(*r.table, r.key, column, Cell::of(r.number - 1));
     }
+    transaction.commit();
+    return true;
+}
+
+std::vector<MovedReference> referencesAfterInsertion(const JobDatabase& db, const JobTable& numbered,
+                                                     int insertedPosition) {
+    // A reference to the inserted position or later named what is now one row on.
+    return referencesAfterDeletion(db, numbered, insertedPosition - 1).moved;
+}
+
+bool offerRenumberingAfterInsertion(JobDatabase& db, const JobTable& numbered, int insertedPosition,
+                                    Host& host) {
+    const std::vector<MovedReference> moved = referencesAfterInsertion(db, numbered, insertedPosition);
+    if (moved.empty()) return false;
+    const std::string_view column = referenceColumn(numbered);
+    const char* title = numbered.name == job_table::kBarSec ? renumber_text::kSectionTitle
+                                                            : renumber_text::kGradeTitle;
+    const std::string question = withNumber(renumber_text::kMovedByInsertion, insertedPosition) +
+                                 describe(moved, column) + "\n\n" + renumber_text::kQuestionInsertion;
+    if (host.ask(question, title, Buttons::YesNo, Icon::Question) != Answer::Yes) return false;
+    JobDatabase::Transaction transaction(db);
+    for (const MovedReference& r : moved) {
+        db.updateCell(*r.table, r.key, column, Cell::of(r.number + 1));
+    }
+    transaction.commit();
     return true;
 }
 

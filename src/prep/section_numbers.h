@@ -38,12 +38,25 @@ ReferencesAfterDeletion referencesAfterDeletion(const JobDatabase& db, const Job
 // member is affected. True when references were renumbered.
 bool offerRenumbering(JobDatabase& db, const JobTable& numbered, int deletedPosition, Host& host);
 
+// After a row was put in at `insertedPosition` (1-based): the members that
+// named that position or a later one, each now one row short of the row it
+// named.
+std::vector<MovedReference> referencesAfterInsertion(const JobDatabase& db, const JobTable& numbered,
+                                                     int insertedPosition);
+
+// As offerRenumbering, after an insertion: Yes raises every moved reference
+// by one. True when references were renumbered.
+bool offerRenumberingAfterInsertion(JobDatabase& db, const JobTable& numbered, int insertedPosition,
+                                    Host& host);
+
 namespace renumber_text {
 inline constexpr const char* kSectionTitle = "截面编号";
 inline constexpr const char* kGradeTitle = "混凝土强度等级编号";
 inline constexpr const char* kMoved = "删除第 %d 行后，以下杆件引用的编号已指向另一行：";
 inline constexpr const char* kOrphaned = "以下杆件引用的正是被删除的第 %d 行，请另行修改：";
 inline constexpr const char* kQuestion = "是否将上述杆件的编号减 1，使其仍指向原来的行？";
+inline constexpr const char* kMovedByInsertion = "在第 %d 行前插入一行后，以下杆件引用的编号已指向另一行：";
+inline constexpr const char* kQuestionInsertion = "是否将上述杆件的编号加 1，使其仍指向原来的行？";
 }  // namespace renumber_text
 
 }  // namespace tarvel

@@ -68,6 +68,18 @@ void typeCell(QTableView* grid, int row, int column, const QString& text) {
     QApplication::processEvents();
 }
 
+// Types into a bound box (a drop-down's own line or a text box) and presses Enter.
+void typeBox(FrmInput* w, const char* name, const QString& text) {
+    QLineEdit* edit = w->findChild<QLineEdit*>(QString::fromLatin1(name));
+    if (auto* combo = w->findChild<QComboBox*>(QString::fromLatin1(name))) edit = combo->lineEdit();
+    QVERIFY2(edit != nullptr, name);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QApplication::processEvents();
+}
+
 // The stored rows of a table, read through a connection of their own.
 std::vector<Row> stored(const QString& path, std::string_view table) {
     JobDatabase db;
@@ -241,7 +253,7 @@ private slots:
         f.host.answers = {Answer::Yes};
         QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command11")), Qt::LeftButton);
         QVERIFY(stored(job, "SEISMIC1").empty());
-        type("WEIGHT", {{"1"}});
+        typeBox(w, "CboK", "1");
         type("BARSEC", {{"0.3", "0.6"}});
         type("CONCRATE", {{"30"}});
         type("POINT", {{"1", "0", "0", "0", "0", "0"}, {"2", "1", "2", "3", "0", "3.6"}});

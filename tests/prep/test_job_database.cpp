@@ -90,6 +90,43 @@ TEST(JobDatabase, RowsComeBackInEntryOrderAfterDeletions) {
     EXPECT_EQ(rows[2].cells, (Row{Cell::of(0.5), Cell::of(0.7)}));
 }
 
+// A row put in above another keeps the display order in the file: the rows
+// from there on move one key on; a group of changes left without commit is
+// taken back whole.
+TEST(JobDatabase, RowsPutInAboveAndChangesTakenBackTogether) {
+    test::ScratchFolder folder;
+    JobDatabase db = test::newJob(folder);
+    const JobTable& sections = jobTable("BARSEC");
+    test::fill(db, "BARSEC", {{0.3, 0.6}, {0.25, 0.5}, {0.4, 0.4}});
+    std::vector<StoredRow> rows = db.rows(sections);
+    db.deleteRow(sections, rows[1].key);  // a gap in the keys
+    db.insertRowAt(sections, rows[1].key, {Cell::of(0.2), Cell::of(0.2)});   // into the gap
+    db.insertRowAt(sections, rows[0].key, {Cell::of(0.1), Cell::empty()});   // above the first
+    rows = db.rows(sections);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0].cells, (Row{Cell::of(0.1), Cell::empty()}));
+    EXPECT_EQ(rows[1].cells, (Row{Cell::of(0.3), Cell::of(0.6)}));
+    EXPECT_EQ(rows[2].cells, (Row{Cell::of(0.2), Cell::of(0.2)}));
+    EXPECT_EQ(rows[3].cells, (Row{Cell::of(0.4), Cell::of(0.4)}));
+
+    try {
+        JobDatabase::Transaction transaction(db);
+        db.deleteRow(sections, rows[0].key);
+        db.updateCell(sections, rows[1].key, "Bi", Cell::of(9));
+        db.updateCell(sections, rows[1].key, "NOSUCH", Cell::of(9));  // fails: no commit
+        transaction.commit();
+    } catch (const JobDatabaseError&) {
+    }
+    EXPECT_EQ(db.rows(sections).size(), 4u);
+    EXPECT_EQ(db.rows(sections)[1].cells[0], Cell::of(0.3));
+    {
+        JobDatabase::Transaction transaction(db);
+        db.deleteRow(sections, rows[0].key);
+        transaction.commit();
+    }
+    EXPECT_EQ(db.rows(sections).size(), 3u);
+}
+
 TEST(JobDatabase, CellsAreReadByNameAsNumbersTextOrEmpty) {
     test::ScratchFolder folder;
     JobDatabase db = test::newJob(folder);
