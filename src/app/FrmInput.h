@@ -13,6 +13,7 @@
 #include "prep/job_database.h"
 #include "prep/job_lock.h"
 #include "prep/job_tables.h"
+#include "prep/regular_frame.h"
 
 class QComboBox;
 class QLabel;
@@ -28,6 +29,7 @@ class Host;
 
 namespace tarvel::app {
 
+class InputPreview;
 class JobTableModel;
 class ProgramFolder;
 struct Session;
@@ -61,6 +63,12 @@ public:
     void CmdWjzh();
     void Open0();  // view a text file in the view box
 
+    // The frame beside the grids.
+    InputPreview* preview() const { return preview_; }
+    // Opens the regular-frame dialog; its frame replaces the job after a question.
+    void regularFrame();
+    void applyRegularFrame(const RegularFrame& frame);
+
 private:
     class WindowHost;
     struct TableTab {
@@ -91,6 +99,7 @@ private:
     std::vector<QWidget*> seismicBoxes_;  // in SEISMIC1 column order
     QPlainTextEdit* TxtYl_ = nullptr;
     QLineEdit* TxtTs_ = nullptr;
+    InputPreview* preview_ = nullptr;
 };
 
 namespace input_text {

@@ -1,5 +1,7 @@
 #include "JobTableModel.h"
 
+#include <QColor>
+
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -114,7 +116,25 @@ int JobTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(table_->columns.size());
 }
 
+void JobTableModel::setRowProblems(QHash<int, QString> problems) {
+    if (problems == problems_) return;
+    QList<int> changed = problems_.keys() + problems.keys();
+    problems_ = std::move(problems);
+    for (int row : changed) {
+        if (row >= 0 && row < recordCount()) {
+            emit dataChanged(index(row, 0), index(row, columnCount() - 1),
+                             {Qt::BackgroundRole, Qt::ToolTipRole});
+        }
+    }
+}
+
 QVariant JobTableModel::data(const QModelIndex& index, int role) const {
+    if (index.isValid() && (role == Qt::BackgroundRole || role == Qt::ToolTipRole)) {
+        const auto found = problems_.constFind(index.row());
+        if (found == problems_.constEnd() || isNewRowLine(index.row())) return {};
+        if (role == Qt::ToolTipRole) return *found;
+        return QColor(255, 190, 190);
+    }
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
     if (isNewRowLine(index.row())) return QString();
     return cellText(cell(index.row(), index.column()),

@@ -15,6 +15,7 @@
 // either the row before the edit or the row after it.
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <cstdint>
 #include <vector>
 
@@ -45,6 +46,12 @@ public:
     bool isNewRowLine(int row) const { return row == recordCount(); }
     std::int64_t rowKey(int row) const { return rows_.at(static_cast<std::size_t>(row)).key; }
     const Cell& cell(int row, int column) const;
+
+    // Faults another view of the job found in stored rows (0-based row ->
+    // what is wrong): those rows show a red background and the text as
+    // their tooltip until the next call replaces the set.
+    void setRowProblems(QHash<int, QString> problems);
+    const QHash<int, QString>& rowProblems() const { return problems_; }
 
     // Deletes the stored row at that position (its rowid only). False when
     // there is no stored row there.
@@ -78,6 +85,7 @@ private:
     Host* host_;
     std::vector<StoredRow> rows_;
     bool readOnly_ = false;
+    QHash<int, QString> problems_;
 };
 
 namespace grid_text {
