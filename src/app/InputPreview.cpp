@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QResizeEvent>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "JobTableModel.h"
@@ -34,10 +33,6 @@ InputPreview::InputPreview(QWidget* parent) : QWidget(parent) {
     summary_->setWordWrap(true);
     layout->addWidget(view_, 1);
     layout->addWidget(summary_);
-    timer_ = new QTimer(this);
-    timer_->setSingleShot(true);
-    timer_->setInterval(0);
-    connect(timer_, &QTimer::timeout, this, &InputPreview::refresh);
 }
 
 void InputPreview::attach(const JobDatabase& db, ModelLookup models) {
@@ -64,7 +59,7 @@ void InputPreview::attach(const JobDatabase& db, ModelLookup models) {
 }
 
 void InputPreview::detach() {
-    timer_->stop();
+    pending_ = false;
     db_ = nullptr;
     models_ = nullptr;
     sketch_ = {};
@@ -85,22 +80,27 @@ void InputPreview::showLoadsOfTab(int tab) {
                                            : PreviewLoads::None;
     if (loads == loads_) return;
     loads_ = loads;
-    refresh();
+    if (db_) redraw();  // the tables have not changed: the sketch holds
 }
 
 void InputPreview::schedule() {
-    if (db_) timer_->start();
+    // One redraw for all the changes of one user action (a row pasted, a
+    // job replaced), posted behind them.
+    if (!db_ || pending_) return;
+    pending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { if (pending_) refresh(); }, Qt::QueuedConnection);
 }
 
 void InputPreview::refresh() {
-    timer_->stop();
+    pending_ = false;
     if (!db_ || !db_->isOpen()) return;
     try {
         sketch_ = sketchJob(*db_);
     } catch (const JobDatabaseError&) {
         return;  // the grids report database failures themselves
     }
-    view_->drawingScene().setDrawing(framePreview(sketch_, loads_));
+    redraw();
     // Fitted again when the frame itself grows or shrinks, not on every edit.
     DxfExtents box;
     for (const SketchNode& n : sketch_.nodes) box.add(n.x, n.y);
@@ -109,6 +109,10 @@ void InputPreview::refresh() {
         view_->zoomToExtents();
         fitted_ = box;
     }
+}
+
+void InputPreview::redraw() {
+    view_->drawingScene().setDrawing(framePreview(sketch_, loads_));
     for (std::string_view table : kMarkedTables) {
         JobTableModel* m = models_ ? models_(table) : nullptr;
         if (!m) continue;

@@ -13,7 +13,6 @@
 #include "model/frame_sketch.h"
 
 class QLabel;
-class QTimer;
 
 namespace tarvel {
 class JobDatabase;
@@ -51,12 +50,13 @@ protected:
 
 private:
     void schedule();
+    void redraw();  // the sketch as it is, with the loads chosen
 
     const JobDatabase* db_ = nullptr;
     ModelLookup models_;
     DrawingView* view_ = nullptr;
     QLabel* summary_ = nullptr;
-    QTimer* timer_ = nullptr;
+    bool pending_ = false;  // a redraw is posted
     FrameSketch sketch_;
     PreviewLoads loads_ = PreviewLoads::None;
     DxfExtents fitted_;  // the node box the view was last fitted to

@@ -41,6 +41,13 @@ FrmInput* newJob(AppFixture& f, const char* name) {
     return m->findChild<FrmInput*>(QStringLiteral("FrmInput"));
 }
 
+// The preview gathers the changes of one user action and redraws as soon as
+// the window is idle: let it.
+void settle() {
+    QCoreApplication::sendPostedEvents();
+    QApplication::processEvents();
+}
+
 void typeCell(QTableView* grid, int row, int column, const QString& text) {
     const QModelIndex index = grid->model()->index(row, column);
     QVERIFY(index.isValid());
@@ -53,7 +60,7 @@ void typeCell(QTableView* grid, int row, int column, const QString& text) {
     QTest::keyClick(editor, Qt::Key_Delete);
     QTest::keyClicks(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
-    QApplication::processEvents();
+    settle();
 }
 
 void typeRow(QTableView* grid, int row, const QStringList& cells) {
@@ -115,6 +122,7 @@ private slots:
         // A beam typed to node 9, which is not there: red at once in both places.
         JobTableModel* beams = w->model("BEAM");
         typeRow(w->grid("BEAM"), 0, {"3", "9", "1", "1"});
+
         QVERIFY(marked(beams, 0));
         QVERIFY(!marked(beams, 1));  // the new-row line
         QVERIFY(!marked(w->model("COLUMN"), 0));
@@ -135,7 +143,7 @@ private slots:
         f.host.answers = {Answer::Yes, Answer::No};  // delete; leave the numbers
         w->grid("BARSEC")->setCurrentIndex(w->model("BARSEC")->index(0, 0));
         QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command3")), Qt::LeftButton);
-        QApplication::processEvents();
+        settle();
         QVERIFY(marked(w->model("COLUMN"), 0) && marked(w->model("COLUMN"), 1) && marked(beams, 0));
         QCOMPARE(count(drawing, preview_layer::kErrors, DxfKind::Line), 3);
 
@@ -177,7 +185,7 @@ private slots:
         d->findChild<QComboBox*>(QStringLiteral("CboBeamGrade"))->setCurrentText(QStringLiteral("C25"));
         f.host.answers = {Answer::No};  // keep the job after all
         QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("CmdOk")), Qt::LeftButton);
-        QApplication::processEvents();
+        settle();
         QCOMPARE(q(f.host.questions.back().text),
                  QStringLiteral("规则框架将替换本工程全部表格中的数据，是否继续？"));
         QCOMPARE(w->model("BEAM")->recordCount(), 1);
@@ -190,7 +198,7 @@ private slots:
         typeInto(d->findChild<QLineEdit*>(QStringLiteral("TxtWind")), QStringLiteral("12 10 10 6"));
         f.host.answers = {Answer::Yes};
         QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("CmdOk")), Qt::LeftButton);
-        QApplication::processEvents();
+        settle();
 
         // 4 lines × 5 levels of nodes, 12 beams, 16 columns, a load per beam, a force per floor.
         QCOMPARE(w->model("POINT")->recordCount(), 20);
