@@ -148,6 +148,7 @@ FrmInput::FrmInput(const ProgramFolder& folder, Host& host, Session& session, QW
     preview_ = new InputPreview(splitter);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
+    splitter->setSizes({600, 400});
     layout->addWidget(splitter);
     buildTabs();
     connect(tabs_, &QTabWidget::currentChanged, preview_, &InputPreview::showLoadsOfTab);
@@ -367,6 +368,8 @@ void FrmInput::bindModels() {
         connect(tab.model, &JobTableModel::recordsChanged, this, [this, t] { updateCaption(t); });
         if (tab.grid) {
             tab.grid->setModel(tab.model);
+            connect(tab.model, &JobTableModel::rowProblemsChanged, tab.grid->viewport(),
+                    qOverload<>(&QWidget::update));
             connect(tab.grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
                     [this, t] { updateCaption(t); });
             if (tab.model->recordCount() > 0) tab.grid->setCurrentIndex(tab.model->index(0, 0));

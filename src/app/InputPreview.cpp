@@ -28,6 +28,10 @@ InputPreview::InputPreview(QWidget* parent) : QWidget(parent) {
     view_ = new DrawingView(this);
     view_->setObjectName(QStringLiteral("PreviewView"));
     view_->setMinimumWidth(260);
+    // Fitted to the frame, dragged to pan: scroll bars would only change the
+    // room the fit was made for.
+    view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("PreviewSummary"));
     summary_->setWordWrap(true);
@@ -46,14 +50,7 @@ void InputPreview::attach(const JobDatabase& db, ModelLookup models) {
         connect(m, &QAbstractItemModel::rowsInserted, this, &InputPreview::schedule);
         connect(m, &QAbstractItemModel::rowsRemoved, this, &InputPreview::schedule);
         connect(m, &QAbstractItemModel::modelReset, this, &InputPreview::schedule);
-        connect(m, &QAbstractItemModel::dataChanged, this,
-                [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-                    // Marks set by this preview change no value.
-                    if (roles.isEmpty() || roles.contains(Qt::DisplayRole) ||
-                        roles.contains(Qt::EditRole)) {
-                        schedule();
-                    }
-                });
+        connect(m, &QAbstractItemModel::dataChanged, this, &InputPreview::schedule);
     }
     refresh();
 }

@@ -118,14 +118,8 @@ int JobTableModel::columnCount(const QModelIndex& parent) const {
 
 void JobTableModel::setRowProblems(QHash<int, QString> problems) {
     if (problems == problems_) return;
-    QList<int> changed = problems_.keys() + problems.keys();
     problems_ = std::move(problems);
-    for (int row : changed) {
-        if (row >= 0 && row < recordCount()) {
-            emit dataChanged(index(row, 0), index(row, columnCount() - 1),
-                             {Qt::BackgroundRole, Qt::ToolTipRole});
-        }
-    }
+    emit rowProblemsChanged();
 }
 
 QVariant JobTableModel::data(const QModelIndex& index, int role) const {

@@ -49,7 +49,9 @@ public:
 
     // Faults another view of the job found in stored rows (0-based row ->
     // what is wrong): those rows show a red background and the text as
-    // their tooltip until the next call replaces the set.
+    // their tooltip until the next call replaces the set. No value changes,
+    // so no dataChanged (which would reset a cell being typed): views repaint
+    // on rowProblemsChanged.
     void setRowProblems(QHash<int, QString> problems);
     const QHash<int, QString>& rowProblems() const { return problems_; }
 
@@ -76,6 +78,8 @@ public:
 signals:
     // After any change of the stored rows (edit, new row, deletion).
     void recordsChanged();
+    // The marked rows changed.
+    void rowProblemsChanged();
 
 private:
     bool writeFailed(const JobDatabaseError& e);

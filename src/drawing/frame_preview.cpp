@@ -118,13 +118,14 @@ void memberLoad(Painter& p, const SketchLoad& l, DxfPoint i, DxfPoint j, double 
     const double nx = ty, ny = -tx;  // positive transverse loads point this way
     auto at = [&](double s) { return DxfPoint{i.x + tx * s, i.y + ty * s}; };
     const double h = p.size * 1.5;
-    const double th = p.size * 0.45;
+    const double th = p.size * 0.75;
     switch (l.type) {
         case 1: {
             const double a = std::clamp(l.a < 0 ? len : l.a, 0.0, len);
             const DxfPoint to = at(a);
             const double sign = l.q < 0 ? -1.0 : 1.0;
-            const DxfPoint from{to.x - sign * nx * h, to.y - sign * ny * h};
+            // Longer than the distributed loads' arrows, so that it stands above them.
+            const DxfPoint from{to.x - sign * nx * h * 1.8, to.y - sign * ny * h * 1.8};
             p.arrow(L, from, to);
             p.text(L, {from.x - sign * nx * th * 0.3, from.y - sign * ny * th * 0.3},
                    number(l.q), th, 1, 2);
@@ -198,7 +199,7 @@ DxfDrawing framePreview(const FrameSketch& sketch, PreviewLoads loads) {
     for (const SketchNode& n : sketch.nodes) box.add(n.x, n.y);
     const double extent = box.empty ? 1.0 : std::max({box.maxX - box.minX, box.maxY - box.minY, 1.0});
     Painter p{d, extent / 40.0};
-    const double textHeight = p.size * 0.6;
+    const double textHeight = p.size * 0.9;
 
     for (const SketchMember& m : sketch.members) {
         const SketchNode* i = m.startIndex >= 0 ? &sketch.nodes[static_cast<std::size_t>(m.startIndex)] : nullptr;
