@@ -1,5 +1,6 @@
 #include "FrmInput.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -382,6 +383,7 @@ void FrmInput::bindModels() {
         }
     }
     for (QWidget* box : seismicBoxes_) box->setEnabled(!readOnly_);
+    if (auto* regular = findChild<QAction*>(QStringLiteral("CmdRegularFrame"))) regular->setEnabled(!readOnly_);
     connect(tables_[kSeismic1].model, &JobTableModel::recordsChanged, this,
             &FrmInput::showSeismicParameters);
     showSeismicParameters();

@@ -69,7 +69,7 @@ void InputPreview::resizeEvent(QResizeEvent* event) {
 }
 
 void InputPreview::showLoadsOfTab(int tab) {
-    // Tabs 8, 9, 10 are the dead, live and wind loads, 11 the seismic data.
+    // Tabs 7, 8, 9 (from 0) hold the dead, live and wind loads, 10 the seismic data.
     const PreviewLoads loads = tab == 7    ? PreviewLoads::Dead
                                : tab == 8  ? PreviewLoads::Live
                                : tab == 9  ? PreviewLoads::Wind
