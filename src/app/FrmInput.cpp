@@ -1,5 +1,6 @@
 #include "FrmInput.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -16,12 +17,15 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "FrmRegularFrame.h"
+#include "InputPreview.h"
 #include "JobTableModel.h"
 #include "app_services.h"
 #include "common/file_io.h"
@@ -182,11 +186,20 @@ FrmInput::FrmInput(const ProgramFolder& folder, Host& host, Session& session, QW
     });
     exit->setObjectName(QStringLiteral("EXIT"));
     exit->setToolTip(u("返回"));
+    QAction* regular = toolbar->addAction(u("规则框架"), this, [this] { regularFrame(); });
+    regular->setObjectName(QStringLiteral("CmdRegularFrame"));
+    regular->setToolTip(u("按跨度、层高一次生成规则框架的全部数据"));
     layout->addWidget(toolbar);
-    tabs_ = new QTabWidget(this);
+    auto* splitter = new QSplitter(this);
+    tabs_ = new QTabWidget(splitter);
     tabs_->setObjectName(QStringLiteral("SSTab1"));
-    layout->addWidget(tabs_);
+    preview_ = new InputPreview(splitter);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    splitter->setSizes({600, 400});
+    layout->addWidget(splitter);
     buildTabs();
+    connect(tabs_, &QTabWidget::currentChanged, preview_, &InputPreview::showLoadsOfTab);
 }
 
 FrmInput::~FrmInput() {
@@ -431,6 +444,7 @@ bool FrmInput::openJob() {
         delete t.model;
         t.model = nullptr;
     }
+    preview_->detach();
     db_.close();
     lock_.release();
     const std::string path = us(session_.CurrentDatabasePath);
@@ -457,6 +471,8 @@ void FrmInput::bindModels() {
         connect(tab.model, &JobTableModel::recordsChanged, this, [this, t] { updateCaption(t); });
         if (tab.grid) {
             tab.grid->setModel(tab.model);
+            connect(tab.model, &JobTableModel::rowProblemsChanged, tab.grid->viewport(),
+                    qOverload<>(&QWidget::update));
             connect(tab.grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
                     [this, t] { updateCaption(t); });
             if (tab.model->recordCount() > 0) tab.grid->setCurrentIndex(tab.model->index(0, 0));
@@ -474,6 +490,8 @@ void FrmInput::bindModels() {
                 [this, t] { showRecordBoxes(t); });
         showRecordBoxes(t);
     }
+    if (auto* regular = findChild<QAction*>(QStringLiteral("CmdRegularFrame"))) regular->setEnabled(!readOnly_);
+    preview_->attach(db_, [this](std::string_view table) { return model(table); });
 }
 
 JobTableModel* FrmInput::model(std::string_view table) const {
@@ -669,6 +687,38 @@ void FrmInput::CmdWjjy() {
 void FrmInput::CmdWjzh() {
     session_.LastChosenFile = qs(Open1(*host_));
     tarvel::CmdWjzh(us(session_.LastChosenFile), *host_);
+}
+
+void FrmInput::regularFrame() {
+    if (!db_.isOpen() || readOnly_) return;
+    auto* dialog = new FrmRegularFrame(*host_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &FrmRegularFrame::frameChosen, this, &FrmInput::applyRegularFrame);
+    dialog->open();
+}
+
+void FrmInput::applyRegularFrame(const RegularFrame& frame) {
+    bool filled = false;
+    for (const TableTab& t : tables_) filled |= t.model && t.model->recordCount() > 0;
+    if (filled && host_->ask(regular_frame_dialog_text::kReplace, regular_frame_dialog_text::kTitle,
+                             Buttons::YesNo, Icon::Question) != Answer::Yes) {
+        return;
+    }
+    try {
+        fillRegularFrame(db_, frame);
+    } catch (const JobDatabaseError& e) {
+        host_->message(std::string(grid_text::kWriteFailed) + e.what(), grid_text::kTitle,
+                       Icon::Exclamation);
+    }
+    for (TableTab& t : tables_) {
+        if (t.model) t.model->reload();
+    }
+    for (int t = 0; t < kJobTableCount; ++t) {
+        TableTab& tab = tables_[static_cast<std::size_t>(t)];
+        if (tab.grid && tab.model->recordCount() > 0) tab.grid->setCurrentIndex(tab.model->index(0, 0));
+        updateCaption(t);
+    }
+    preview_->refresh();
 }
 
 void FrmInput::Open0() {

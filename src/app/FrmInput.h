@@ -15,6 +15,7 @@
 #include "prep/job_database.h"
 #include "prep/job_lock.h"
 #include "prep/job_tables.h"
+#include "prep/regular_frame.h"
 
 class QComboBox;
 class QLabel;
@@ -32,6 +33,7 @@ class Host;
 namespace tarvel::app {
 
 class GridEditor;
+class InputPreview;
 class JobTableModel;
 class ProgramFolder;
 struct Session;
@@ -83,6 +85,12 @@ public:
     // Shows a text file in the built-in text window (when no editor is supplied).
     std::function<bool(const QString&)> openTextWindow;
 
+    // The frame beside the grids.
+    InputPreview* preview() const { return preview_; }
+    // Opens the regular-frame dialog; its frame replaces the job after a question.
+    void regularFrame();
+    void applyRegularFrame(const RegularFrame& frame);
+
 private:
     class WindowHost;
     struct TableTab {
@@ -118,6 +126,7 @@ private:
     std::unique_ptr<GridEditor> editor_;
     QPlainTextEdit* TxtYl_ = nullptr;
     QLineEdit* TxtTs_ = nullptr;
+    InputPreview* preview_ = nullptr;
 };
 
 namespace input_text {

@@ -1,5 +1,7 @@
 #include "JobTableModel.h"
 
+#include <QColor>
+
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -196,7 +198,19 @@ int JobTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(table_->columns.size());
 }
 
+void JobTableModel::setRowProblems(QHash<int, QString> problems) {
+    if (problems == problems_) return;
+    problems_ = std::move(problems);
+    emit rowProblemsChanged();
+}
+
 QVariant JobTableModel::data(const QModelIndex& index, int role) const {
+    if (index.isValid() && (role == Qt::BackgroundRole || role == Qt::ToolTipRole)) {
+        const auto found = problems_.constFind(index.row());
+        if (found == problems_.constEnd() || isNewRowLine(index.row())) return {};
+        if (role == Qt::ToolTipRole) return *found;
+        return QColor(255, 190, 190);
+    }
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
     if (isNewRowLine(index.row())) return QString();
     return cellText(cell(index.row(), index.column()),

@@ -17,6 +17,7 @@
 // the rows before the change or the rows after it.
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -48,6 +49,14 @@ public:
     bool isNewRowLine(int row) const { return row == recordCount(); }
     std::int64_t rowKey(int row) const { return rows_.at(static_cast<std::size_t>(row)).key; }
     const Cell& cell(int row, int column) const;
+
+    // Faults another view of the job found in stored rows (0-based row ->
+    // what is wrong): those rows show a red background and the text as
+    // their tooltip until the next call replaces the set. No value changes,
+    // so no dataChanged (which would reset a cell being typed): views repaint
+    // on rowProblemsChanged.
+    void setRowProblems(QHash<int, QString> problems);
+    const QHash<int, QString>& rowProblems() const { return problems_; }
 
     // Deletes the stored row at that position (its rowid only). False when
     // there is no stored row there.
@@ -86,6 +95,8 @@ public:
 signals:
     // After any change of the stored rows (edit, new row, deletion).
     void recordsChanged();
+    // The marked rows changed.
+    void rowProblemsChanged();
 
 private:
     bool writeFailed(const JobDatabaseError& e);
@@ -96,6 +107,7 @@ private:
     std::vector<StoredRow> rows_;
     bool readOnly_ = false;
     EditHook editHook_;
+    QHash<int, QString> problems_;
 };
 
 namespace grid_text {

@@ -4,7 +4,7 @@
 // disclaimer, the About box, the help window, the text window, the drawing
 // window with the dead-load moment diagram of the example in its view, the
 // file manager, and the data-preparation window on the example job imported
-// by tarvel-cli.
+// by tarvel-cli, with the frame beside its grids, and its regular-frame dialog.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +22,7 @@
 
 #include "FrmDxf.h"
 #include "FrmInput.h"
+#include "FrmRegularFrame.h"
 #include "FrmTarvel.h"
 #include "FrmWjgl.h"
 #include "FrmXTMM.h"
@@ -146,6 +147,18 @@ int main(int argc, char* argv[]) {
         ok &= save(main, out, "input-point.png");
         input->tabs()->setCurrentIndex(10);  // SEISMIC
         ok &= save(main, out, "input-seismic.png");
+        input->tabs()->setCurrentIndex(7);  // DLOAD, drawn on the frame
+        ok &= save(main, out, "input-dload.png");
+        input->regularFrame();
+        QApplication::processEvents();
+        auto* dialog = input->findChild<tarvel::app::FrmRegularFrame*>(QStringLiteral("FrmRegularFrame"));
+        if (dialog) {
+            dialog->adjustSize();
+            ok &= save(dialog, out, "regular-frame.png");
+            dialog->reject();
+        } else {
+            ok = false;
+        }
     } else {
         ok = false;
     }
