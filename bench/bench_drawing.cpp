@@ -129,7 +129,8 @@ std::string reinforcementFile() {
 // Input files written once, in memory-backed storage where there is one, so
 // that the timing is the drawing and not the disk.
 const std::string& benchFolder() {
-    static const tarvel::bench::ScratchFolder scratch("tarvel-bench-drawing");
+    static const tarvel::bench::ScratchFolder scratch(tarvel::bench::memoryBackedFolder(),
+                                                      "tarvel-bench-drawing");
     static const std::string folder = [] {
         const std::filesystem::path& dir = scratch.path();
         writeFileAtomic((dir / "LARGE.TVL").string(), frameFile());

@@ -151,7 +151,8 @@ std::string tallFrameWithMasses() {
 }
 
 void runWholeAnalysis(benchmark::State& state, const std::string& frameText) {
-    const tarvel::bench::ScratchFolder folder("tarvel-bench-whole-run");
+    const tarvel::bench::ScratchFolder folder(std::filesystem::temp_directory_path(),
+                                              "tarvel-bench-whole-run");
     const std::string path = (folder.path() / "LARGEST.TVL").string();
     std::ofstream(path, std::ios::binary) << frameText;
 

@@ -65,7 +65,7 @@ std::string forceFile() {
 
 // The M drawing of the dead load, written once.
 const std::string& drawingPath() {
-    static const bench::ScratchFolder scratch("tarvel-bench-view");
+    static const bench::ScratchFolder scratch(bench::memoryBackedFolder(), "tarvel-bench-view");
     static const std::string path = [] {
         const std::filesystem::path& dir = scratch.path();
         writeFileAtomic((dir / "DLOAD.fkn").string(), forceFile());

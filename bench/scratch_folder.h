@@ -11,19 +11,24 @@
 
 namespace tarvel::bench {
 
+// Memory-backed storage where there is one, so that a timing is the work and
+// not the disk; else the system's temporary folder.
+inline std::filesystem::path memoryBackedFolder() {
+    std::error_code ec;
+    return std::filesystem::exists("/dev/shm", ec) ? std::filesystem::path("/dev/shm")
+                                                   : std::filesystem::temp_directory_path();
+}
+
 class ScratchFolder {
 public:
-    // A new folder `stem`-<random number> in memory-backed storage where there
-    // is one, else in the system's temporary folder.
-    explicit ScratchFolder(const std::string& stem) {
+    // A new folder `stem`-<random number> inside `base`.
+    ScratchFolder(const std::filesystem::path& base, const std::string& stem) {
         std::error_code ec;
-        const std::filesystem::path base = std::filesystem::exists("/dev/shm", ec)
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
         std::random_device random;
         do {
             path_ = base / (stem + "-" + std::to_string(random()));
-        } while (!std::filesystem::create_directory(path_, ec));
+        } while (!std::filesystem::create_directory(path_, ec) && !ec);  // false: name taken
+        if (ec) throw std::filesystem::filesystem_error("no scratch folder", path_, ec);
     }
     ~ScratchFolder() {
         std::error_code ignored;
