@@ -12,6 +12,7 @@
 #include "common/host.h"
 #include "common/printed_number.h"
 #include "drawing/drawing_window.h"
+#include "scratch_folder.h"
 #include "silent_host.h"
 
 namespace {
@@ -128,12 +129,10 @@ std::string reinforcementFile() {
 // Input files written once, in memory-backed storage where there is one, so
 // that the timing is the drawing and not the disk.
 const std::string& benchFolder() {
+    static const tarvel::bench::ScratchFolder scratch(tarvel::bench::memoryBackedFolder(),
+                                                      "tarvel-bench-drawing");
     static const std::string folder = [] {
-        const std::filesystem::path base = std::filesystem::exists("/dev/shm")
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        const std::filesystem::path dir = base / "tarvel-bench-drawing";
-        std::filesystem::create_directories(dir);
+        const std::filesystem::path& dir = scratch.path();
         writeFileAtomic((dir / "LARGE.TVL").string(), frameFile());
         writeFileAtomic((dir / "DLOAD.fkn").string(), forceFile());
         writeFileAtomic((dir / "AS.ags").string(), reinforcementFile());

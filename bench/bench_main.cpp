@@ -16,6 +16,7 @@
 #include "analysis/analysis_state.h"
 #include "common/host.h"
 #include "run/run_driver.h"
+#include "scratch_folder.h"
 #include "silent_host.h"
 
 namespace {
@@ -150,10 +151,9 @@ std::string tallFrameWithMasses() {
 }
 
 void runWholeAnalysis(benchmark::State& state, const std::string& frameText) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / "tarvel-bench-whole-run";
-    std::filesystem::create_directories(folder);
-    const std::string path = (folder / "LARGEST.TVL").string();
+    const tarvel::bench::ScratchFolder folder(std::filesystem::temp_directory_path(),
+                                              "tarvel-bench-whole-run");
+    const std::string path = (folder.path() / "LARGEST.TVL").string();
     std::ofstream(path, std::ios::binary) << frameText;
 
     SilentHost host;
@@ -170,8 +170,6 @@ void runWholeAnalysis(benchmark::State& state, const std::string& frameText) {
     state.counters["NDOF"] = analysis->NDOF;
     state.counters["NE"] = analysis->model.NE;
     state.counters["NMASS"] = analysis->dyn.NMASS;
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
 }
 
 void BM_WholeRunLargestFrame(benchmark::State& state) { runWholeAnalysis(state, largestFrame()); }

@@ -15,6 +15,7 @@
 #include "common/printed_number.h"
 #include "drawing/drawing_window.h"
 #include "dxfview/drawing_scene.h"
+#include "scratch_folder.h"
 #include "silent_host.h"
 
 namespace {
@@ -64,12 +65,9 @@ std::string forceFile() {
 
 // The M drawing of the dead load, written once.
 const std::string& drawingPath() {
+    static const bench::ScratchFolder scratch(bench::memoryBackedFolder(), "tarvel-bench-view");
     static const std::string path = [] {
-        const std::filesystem::path base = std::filesystem::exists("/dev/shm")
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        const std::filesystem::path dir = base / "tarvel-bench-view";
-        std::filesystem::create_directories(dir);
+        const std::filesystem::path& dir = scratch.path();
         writeFileAtomic((dir / "DLOAD.fkn").string(), forceFile());
         bench::SilentHost host;
         DrawingWindow window(host);
