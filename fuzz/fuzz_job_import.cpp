@@ -1,16 +1,20 @@
 // Import of a ".TVL" data file into a job database built from the schema in
 // a scratch folder. Rules: a refused file leaves every table as it was; an
-// imported one leaves no number that is not finite; the same file imported
+// imported one leaves no number that is not finite, and the data file
+// generated from the job reads into the same frame; the same file imported
 // again gives the same rows.
 
 #include <sqlite3.h>
 
 #include <cmath>
+#include <cstdio>
 
 #include <fstream>
 #include <iterator>
 
 #include "fuzz_support.h"
+#include "model_rules.h"
+#include "prep/data_file_generation.h"
 #include "prep/job_database.h"
 #include "prep/job_import.h"
 #include "prep/job_tables.h"
@@ -82,6 +86,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::TranscriptHost again;
         TARVEL_FUZZ_CHECK(importDataFile(path, db, again) == PrepOutcome::Done);
         TARVEL_FUZZ_CHECK(tableText(db) == after);
+
+        fuzz::TranscriptHost generation;
+        const GeneratedDataFile generated = buildDataFileText(db, generation);
+        if (!generated.ok) std::fprintf(stderr, "not generated: %s\n", generated.refusal.c_str());
+        TARVEL_FUZZ_CHECK(generated.ok);
+        const std::string generatedPath = folder.write("GEN.TVL", generated.text);
+        const auto source = fuzz::readModel(path);
+        const auto target = fuzz::readModel(generatedPath);
+        TARVEL_FUZZ_CHECK(source != nullptr && target != nullptr);
+        TARVEL_FUZZ_CHECK(fuzz::sameModel(*source, *target));
+        std::remove(generatedPath.c_str());
     } else {
         TARVEL_FUZZ_CHECK(outcome == PrepOutcome::Refused);
         TARVEL_FUZZ_CHECK(after == before);
