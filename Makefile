@@ -5,13 +5,20 @@
 # make bench-desktop  times start to disclaimer window to main window
 # make deb   builds the Debian package build/tarvel_<version>_<arch>.deb
 # make bench-input    times opening a large job in the data-preparation window, every tab shown
+# make fuzz         builds the fuzzing targets (clang, libFuzzer, both sanitizers) in build-fuzz
+# make fuzz-campaign  runs each fuzzing target FUZZ_SECONDS seconds on one core, grows the
+#                   corpora in fuzz/corpus/ and appends executions and coverage to fuzz/campaigns.md
+# make fuzz-replay  runs every corpus input once through its target (part of make test)
 
 JOBS    ?= $(shell nproc)
 BUILD   ?= build
 ASAN    ?= build-asan
 EXAMPLE ?= examples/FRAME3X4.TVL
+FUZZ    ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test setup build build-asan bench clean desktop screenshots bench-desktop deb bench-input
+.PHONY: run test setup build build-asan bench clean desktop screenshots bench-desktop deb bench-input \
+        fuzz fuzz-campaign fuzz-replay
 
 setup:
 	@bash scripts/setup.sh
@@ -30,9 +37,21 @@ run: build
 	@echo "Result files written to $(BUILD)/example/"
 	@echo "Start the desktop program with: make desktop   (or $(BUILD)/src/app/tarvel)"
 
-test: build build-asan
+test: build build-asan fuzz
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
+	FUZZ_BUILD=$(FUZZ) bash scripts/fuzz_replay.sh
+
+fuzz: setup
+	cmake -S . -B $(FUZZ) -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DTARVEL_FUZZ=ON -DTARVEL_BUILD_TESTS=OFF -DTARVEL_BUILD_BENCH=OFF
+	cmake --build $(FUZZ) -j $(JOBS) --target tarvel_fuzz_targets
+
+fuzz-campaign: fuzz
+	FUZZ_BUILD=$(FUZZ) FUZZ_SECONDS=$(FUZZ_SECONDS) bash scripts/fuzz_campaign.sh
+
+fuzz-replay: fuzz
+	FUZZ_BUILD=$(FUZZ) bash scripts/fuzz_replay.sh
 
 bench: build
 	$(BUILD)/bench/tarvel-bench
@@ -53,4 +72,4 @@ deb: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN)
+	rm -rf $(BUILD) $(ASAN) $(FUZZ)

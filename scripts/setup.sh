@@ -8,6 +8,8 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   libsqlite3-dev sqlite3
   python3 python3-ezdxf
+  # the fuzzing build: clang with libFuzzer and its sanitizer runtimes
+  clang-14 libclang-rt-14-dev
   # the desktop program and its pictures: Qt Widgets, Sql, Svg; Chinese text in WenQuanYi
   qt6-base-dev libqt6sql6-sqlite qt6-svg-dev fonts-wqy-microhei xvfb hyperfine
   # the Debian package: dpkg-shlibdeps finds its dependencies, CPack reads file types with file

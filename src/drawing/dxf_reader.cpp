@@ -70,6 +70,9 @@ double number(const Group& g) {
     if (ec != std::errc() || end != t.data() + t.size() || t.empty() || !std::isfinite(v))
         fail(g.line + 1, "组码 " + std::to_string(g.code) + " 的值 '" +
                              std::string(t.substr(0, 40)) + "' 不是数值");
+    if (std::fabs(v) > kMaxDxfMagnitude)
+        fail(g.line + 1, "组码 " + std::to_string(g.code) + " 的值 '" +
+                             std::string(t.substr(0, 40)) + "' 超出范围");
     return v;
 }
 
@@ -447,7 +450,19 @@ class Parser {
         if (d.entities.size() > kMaxDxfEntities) fail(ins.line, "块展开后图元太多");
         for (std::size_t k = first; k < d.entities.size(); ++k) {
             place(d.entities[k], found->second.base, ins);
+            if (!withinRange(d.entities[k])) fail(ins.line, "块插入后的坐标或尺寸超出范围");
         }
+    }
+
+    // Scales multiply down nested inserts: what comes out must still be a
+    // size whose sums and differences stay finite.
+    static bool withinRange(const DxfEntity& e) {
+        auto ok = [](double v) { return std::fabs(v) <= kMaxDxfMagnitude; };
+        for (const DxfPoint& p : e.points) {
+            if (!ok(p.x) || !ok(p.y)) return false;
+        }
+        return ok(e.alignPoint.x) && ok(e.alignPoint.y) && ok(e.radius) && ok(e.width) && ok(e.height) &&
+               ok(e.angle) && ok(e.startAngle) && ok(e.endAngle);
     }
 
     // The block's entity in the coordinates of the insert: moved by the

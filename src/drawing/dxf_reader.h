@@ -8,9 +8,9 @@
 //
 // Damaged files are reported, never followed blindly: a group code that is
 // not a number, a value that is not a number where one is needed, a file
-// that ends inside a group or a section, blocks nested too deep or
-// expanding to too many entities all end the reading with a DxfReadError
-// naming the line.
+// that ends inside a group or a section, a value or an expanded block beyond
+// kMaxDxfMagnitude, blocks nested too deep or expanding to too many entities
+// all end the reading with a DxfReadError naming the line.
 
 #include <cstddef>
 #include <optional>
@@ -101,5 +101,10 @@ std::optional<DxfDrawing> readDxfFile(const std::string& path, std::string* erro
 // Limits that keep a damaged or hostile file from exhausting the machine.
 constexpr std::size_t kMaxDxfEntities = 2'000'000;
 constexpr int kMaxBlockNesting = 16;
+// Largest magnitude of a value, and of a coordinate or size once blocks are
+// expanded: beyond any drawing, well above the 1E+20 that CAD programs write
+// for extents not yet known, and small enough that a centre plus a radius or
+// the width of the extents stays a finite number.
+constexpr double kMaxDxfMagnitude = 1e30;
 
 }  // namespace tarvel

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <vector>
 
 #include "common/file_io.h"
 #include "common/printed_number.h"
 #include "common/text_encoding.h"
+#include "drawing/dxf_reader.h"
 
 namespace tarvel {
 
@@ -146,6 +148,7 @@ void DxfWriter::group(std::string_view code, std::string_view value) {
 }
 
 void DxfWriter::group(std::string_view code, double value) {
+    if (!(std::fabs(value) <= kMaxDxfMagnitude)) outOfRange_ = true;
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
     PrintedNumber& slot =
         printed_[static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ULL) >> 56) % kNumberSlots];
@@ -266,6 +269,7 @@ void DxfWriter::PLOTST0(std::string_view, int, std::string_view DXFNAME) {
     layerGbk_.clear();
     anyPoint_ = false;
     minX_ = minY_ = maxX_ = maxY_ = 0.0;
+    outOfRange_ = false;
     open_ = true;
     group("0", "SECTION");
     group("2", "ENTITIES");
@@ -284,6 +288,10 @@ bool DxfWriter::PLOTEND(std::string* error) {
     group("0", "ENDSEC");
     group("0", "EOF");
     open_ = false;
+    if (outOfRange_) {
+        if (error) *error = "图形中有超出范围的坐标或尺寸(结果文件中的数值可能有误),没有写入图形文件";
+        return false;
+    }
     return writeFileAtomic(WORKDIR + DXFFILE, headerAndTables() + out_, error);
 }
 

@@ -61,7 +61,9 @@ class DxfWriter {
     // The same without the log line.
     void PLOTST0(std::string_view YBT, int INPORT, std::string_view DXFNAME);
     // Ends the section and writes the file WORKDIR + DXFFILE. False when the
-    // file cannot be written; *error then says why.
+    // file cannot be written, or when a coordinate or size of the drawing is
+    // not a number or lies beyond kMaxDxfMagnitude (a result file with values
+    // out of all proportion): nothing is written then. *error says why.
     bool PLOTEND(std::string* error = nullptr);
     // Drops a drawing that a failed command leaves open; nothing is written.
     void discard();
@@ -120,6 +122,7 @@ class DxfWriter {
 
     std::string out_;
     bool open_ = false;
+    bool outOfRange_ = false;  // a number of the drawing no reader could take
     std::string layerName_;  // LAYER as last written, and in GBK
     std::string layerGbk_;
     std::vector<std::string> layers_;  // in GBK, first use first

@@ -175,7 +175,7 @@ RunResult Frame5(const RunRequest& request, Host& host, AnalysisState& s) {
 
     std::string error;
     std::string failedPath;
-    if (!writeFileSet(results, &error, &failedPath)) {
+    if (!request.writeResults(results, &error, &failedPath)) {
         const std::string text = run_text::resultSetNotWritten(failedPath, error);
         tellError(host, text);
         return stopped(result, RunStep::WriteResults, host);

@@ -2,12 +2,14 @@
 // `Frame5`: the analysis run of the frame-analysis window and of
 // `tarvel-cli run`, in one synchronous pass with its progress log.
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "analysis/analysis_state.h"
 #include "analysis/dynamics.h"
 #include "analysis/run_step.h"
+#include "common/file_io.h"
 #include "common/host.h"
 
 namespace tarvel {
@@ -18,6 +20,10 @@ struct RunRequest {
     int stirrupGrade = 1;  // steel grade of the stirrups, 1..4
     std::string timeStamp; // report time stamp "yyyy - mm - dd   hh:mm:ss"; empty: local time now
     EigenSolverFunction eigenSolver = JCB2;  // tests may put a failing one in its place
+    // Puts the finished set of result files in place (writeFileSet); a harness
+    // that keeps the results in memory puts its own writer here.
+    std::function<bool(const std::vector<FileContent>&, std::string*, std::string*)> writeResults =
+        writeFileSet;
 };
 
 enum class RunOutcome {

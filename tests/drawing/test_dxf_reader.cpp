@@ -243,5 +243,53 @@ TEST_F(DxfReaderTest, DamagedFilesAreReportedWithTheirLine) {
     }
 }
 
+// A value beyond any drawing is refused at its line, and so is an insert whose
+// scales multiply its block past that size: the extents of what reads (a
+// centre plus its radius) stay finite numbers for the view to fit.
+TEST(DxfReader, HugeValuesAreRefusedBeforeTheirSumsOverflow) {
+    auto circle = [](const char* at, const char* radius) {
+        return lines({"0", "SECTION", "2", "ENTITIES", "0", "CIRCLE", "8", "0", "10", at, "20", "0", "40",
+                      radius, "0", "ENDSEC", "0", "EOF"});
+    };
+    auto refusedAt = [](const std::string& bytes) -> std::size_t {
+        try {
+            readDxf(bytes);
+        } catch (const DxfReadError& e) {
+            EXPECT_NE(std::string(e.what()).find("超出范围"), std::string::npos) << e.what();
+            return e.line();
+        }
+        return 0;
+    };
+    // The largest values that read: their extents are twice as far out.
+    const DxfExtents x = readDxf(circle("-1e30", "1e30")).extents();
+    EXPECT_EQ(x.minX, -2e30);
+    EXPECT_EQ(x.maxX, 0.0);
+    EXPECT_EQ(x.maxY, 1e30);
+    EXPECT_EQ(refusedAt(circle("1e308", "1e308")), 10u);
+    EXPECT_EQ(refusedAt(circle("0", "-1.1e30")), 14u);
+
+    // Extents not yet known, as CAD programs write them, are no damage.
+    const std::string header = lines({"0", "SECTION", "2", "HEADER", "9", "$EXTMIN", "10", "1.0E+20", "20",
+                                      "1.0E+20", "9", "$EXTMAX", "10", "-1.0E+20", "20", "-1.0E+20", "0", "ENDSEC"});
+    EXPECT_EQ(readDxf(header + circle("5", "2")).entities.size(), 1u);
+
+    // Each scale is in range; the block inside the block is 1e40 units long.
+    const std::string nested = lines({"0", "SECTION", "2", "BLOCKS",
+                                      "0", "BLOCK", "2", "A", "10", "0", "20", "0",
+                                      "0", "LINE", "8", "0", "10", "0", "20", "0", "11", "1", "21", "0",
+                                      "0", "ENDBLK",
+                                      "0", "BLOCK", "2", "B", "10", "0", "20", "0",
+                                      "0", "INSERT", "2", "A", "10", "0", "20", "0", "41", "1e20", "42", "1",
+                                      "0", "ENDBLK", "0", "ENDSEC",
+                                      "0", "SECTION", "2", "ENTITIES",
+                                      "0", "INSERT", "2", "B", "10", "0", "20", "0", "41", "1e20", "42", "1",
+                                      "0", "ENDSEC", "0", "EOF"});
+    EXPECT_GT(refusedAt(nested), 0u);
+    const std::string once = std::string(nested).replace(nested.rfind("1e20"), 4, "1e5");
+    const DxfDrawing d = readDxf(once);
+    ASSERT_EQ(d.entities.size(), 1u);
+    EXPECT_DOUBLE_EQ(d.entities[0].points[1].x, 1e25);
+}
+
 }  // namespace
 }  // namespace tarvel

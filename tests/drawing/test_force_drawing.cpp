@@ -251,6 +251,28 @@ TEST_F(ForceDrawingTest, TextInPlaceOfANumberIsRefused) {
     EXPECT_EQ(fileCount(), 1);
 }
 
+// Values out of all proportion (a damaged or hand-edited file) would put
+// coordinates that are not numbers, or beyond any drawing, into the DXF: the
+// command refuses and writes nothing, and the next sound file draws again.
+TEST_F(ForceDrawingTest, ValuesOutOfAllProportionDrawNothing) {
+    std::string sections;
+    for (int s = 1; s <= 9; ++s) sections += " 3E38 -3E38  1E30 \r\n";
+    const std::string text = "错误信息:无法写入图形文件：图形中有超出范围的坐标或尺寸(结果文件中的数值可能有误),没有写入图形文件";
+    for (const char* header : {" 1  1E-30  1E-30  1E-30 \r\n", " 1  1  1  1 \r\n"}) {
+        write("DLOAD.fkn", std::string(header) + " 0  0  6  0 \r\n" + sections);
+        choose("恒载", 1);
+        EXPECT_FALSE(window.Drawfc()) << header;
+        ASSERT_FALSE(host.messages.empty());
+        EXPECT_EQ(host.messages.back().text, text);
+        EXPECT_EQ(host.logLines.back(), text);
+        EXPECT_EQ(fileCount(), 1);
+    }
+    write("DLOAD.fkn", kForces);
+    choose("恒载", 1);
+    EXPECT_TRUE(window.Drawfc());
+    EXPECT_TRUE(exists("DLOAD_M.DXF"));
+}
+
 TEST_F(ForceDrawingTest, NoLoadTypeChosenDrawsNothing) {
     write("DLOAD.fkn", kForces);
     EXPECT_FALSE(window.drawForceDiagrams());

@@ -261,6 +261,54 @@ TEST(RunDriver, ResultFilesGoBesideTheDataFile) {
     EXPECT_FALSE(run.exists("DLOAD.fkn"));
 }
 
+// A harness keeps the result set in memory: it gets the six files the run
+// would write, with the bytes the default writer puts on disk, and nothing is
+// written beside the data file. A writer that refuses stops the run with its
+// reason and the files it was given are not reported as written.
+TEST(RunDriver, ResultSetGoesToTheWriterOfTheRequest) {
+    RunFixture onDisk;
+    const std::string text = simpleBeam().dead(1, 1, 10, 2).text();
+    ASSERT_EQ(onDisk.run(text).outcome, RunOutcome::Finished);
+
+    RunFixture inMemory;
+    const std::string path = inMemory.dir.write("FRAME.TVL", text);
+    std::vector<FileContent> kept;
+    RunRequest request{path, 2, 1, testing::kFixedTimeStamp};
+    request.writeResults = [&kept](const std::vector<FileContent>& files, std::string*, std::string*) {
+        kept = files;
+        return true;
+    };
+    const RunResult result = Frame5(request, inMemory.host, *inMemory.state);
+    EXPECT_EQ(result.outcome, RunOutcome::Finished);
+    ASSERT_EQ(kept.size(), 6u);
+    ASSERT_EQ(result.filesWritten.size(), 6u);
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        EXPECT_EQ(result.filesWritten[i], kept[i].path);
+        const std::string name = std::filesystem::path(kept[i].path).filename().string();
+        EXPECT_EQ(kept[i].path, inMemory.dir.file(name));
+        EXPECT_EQ(kept[i].bytes, onDisk.read(name)) << name;
+        EXPECT_FALSE(inMemory.exists(name)) << name;
+    }
+    EXPECT_EQ(inMemory.host.logLines, onDisk.host.logLines);
+
+    RunFixture refused;
+    request.dataFile = refused.dir.write("FRAME.TVL", text);
+    request.writeResults = [](const std::vector<FileContent>& files, std::string* error, std::string* failed) {
+        *error = "磁盘已满";
+        *failed = files[4].path;
+        return false;
+    };
+    const RunResult stopped = Frame5(request, refused.host, *refused.state);
+    EXPECT_EQ(stopped.outcome, RunOutcome::Stopped);
+    EXPECT_EQ(stopped.lastStep, RunStep::WriteResults);
+    EXPECT_TRUE(stopped.filesWritten.empty());
+    ASSERT_EQ(refused.host.messages.size(), 1u);
+    EXPECT_NE(refused.host.messages[0].text.find(refused.dir.file("TARVEL2.wri")), std::string::npos);
+    EXPECT_NE(refused.host.messages[0].text.find("磁盘已满"), std::string::npos);
+    EXPECT_EQ(refused.host.logLines.back(), kNothingChanged);
+    expectNoResultFiles(refused);
+}
+
 TEST(RunDriver, SteelStrengthsOfTheChosenGrades) {
     RunFixture run;
     const float main[5] = {0, 210, 300, 360, 360};

@@ -1,0 +1,52 @@
+// Conversion of a legacy ".FRM" frame file. Rules: a refused source leaves
+// the folder as it was (no ".TVL", no temporary); a converted one gives its
+// ".TVL" beside it, and when the source itself reads as a data file, the
+// target reads into the same frame; the source is never changed; the same
+// source gives the same target bytes and the same texts twice.
+
+#include "fuzz_support.h"
+#include "model_rules.h"
+#include "prep/frm_conversion.h"
+
+using namespace tarvel;
+
+namespace {
+
+struct Conversion {
+    int outcome = 0;
+    std::string transcript;
+    std::map<std::string, std::string> files;
+    bool operator==(const Conversion&) const = default;
+};
+
+Conversion convertOnce(std::string_view bytes) {
+    const fuzz::ScratchFolder& folder = fuzz::ScratchFolder::instance();
+    folder.clear();
+    const std::string source = folder.write("FUZZ.FRM", bytes);
+    fuzz::TranscriptHost host;
+    const PrepOutcome outcome = convertFrmFile(source, PrepWindow::DataPreparation, host);
+    Conversion c{static_cast<int>(outcome), std::move(host.transcript), folder.contents()};
+    TARVEL_FUZZ_CHECK(c.files.count("FUZZ.FRM") == 1 && c.files["FUZZ.FRM"] == bytes);
+    if (outcome == PrepOutcome::Done) {
+        TARVEL_FUZZ_CHECK(c.files.size() == 2 && c.files.count("FUZZ.TVL") == 1);
+        if (const auto source = fuzz::readModel(folder.file("FUZZ.FRM"))) {
+            const auto target = fuzz::readModel(folder.file("FUZZ.TVL"));
+            TARVEL_FUZZ_CHECK(target != nullptr);
+            TARVEL_FUZZ_CHECK(fuzz::sameModel(*source, *target));
+        }
+    } else {
+        TARVEL_FUZZ_CHECK(outcome == PrepOutcome::Refused);
+        TARVEL_FUZZ_CHECK(c.files.size() == 1);
+    }
+    return c;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes = fuzz::bytesOf(data, size);
+    const Conversion first = convertOnce(bytes);
+    const Conversion second = convertOnce(bytes);
+    TARVEL_FUZZ_CHECK(first == second);
+    return 0;
+}
