@@ -2,6 +2,8 @@
 # make test  installs what is missing, builds, runs all tests, then again under the sanitizers
 # make desktop      builds and starts the desktop program tarvel
 # make screenshots  writes a picture of every window of the desktop program to docs/screenshots/
+# make bench       the in-process benchmarks, then tarvel-cli as whole processes
+#                  (CPU time, fsync calls, peak memory, wall medians)
 # make bench-desktop  times start to disclaimer window to main window
 
 JOBS    ?= $(shell nproc)
@@ -34,6 +36,7 @@ test: build build-asan
 
 bench: build
 	$(BUILD)/bench/tarvel-bench
+	python3 bench/whole_process.py $(BUILD)
 
 desktop: build
 	$(BUILD)/src/app/tarvel

@@ -10,6 +10,8 @@ packages=(
   python3 python3-ezdxf
   # the desktop program and its pictures: Qt Widgets, Sql, Svg; Chinese text in WenQuanYi
   qt6-base-dev libqt6sql6-sqlite qt6-svg-dev fonts-wqy-microhei xvfb hyperfine
+  # the whole-process benchmark of make bench: CPU time, system calls, peak memory
+  linux-perf strace time
 )
 
 missing=()
