@@ -2,6 +2,7 @@
 // `Frame5`: the analysis run of the frame-analysis window and of
 // `tarvel-cli run`, in one synchronous pass with its progress log.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,11 @@ struct RunRequest {
     int stirrupGrade = 1;  // steel grade of the stirrups, 1..4
     std::string timeStamp; // report time stamp "yyyy - mm - dd   hh:mm:ss"; empty: local time now
     EigenSolverFunction eigenSolver = JCB2;  // tests may put a failing one in its place
+    // A further file written with the result files, as one of the set, when
+    // summaryPath is not empty: summary(state, complete) gives its bytes from
+    // the finished run (complete: with the seismic action).
+    std::string summaryPath = {};
+    std::function<std::string(const AnalysisState&, bool complete)> summary = nullptr;
 };
 
 enum class RunOutcome {
