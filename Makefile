@@ -2,6 +2,8 @@
 # make test  installs what is missing, builds, runs all tests, then again under the sanitizers
 # make desktop      builds and starts the desktop program tarvel
 # make screenshots  writes a picture of every window of the desktop program to docs/screenshots/
+# make bench       the in-process benchmarks, then tarvel-cli as whole processes
+#                  (CPU time, fsync calls, peak memory, wall medians)
 # make bench-desktop  times start to disclaimer window to main window
 # make deb   builds the Debian package build/tarvel_<version>_<arch>.deb
 # make bench-input    times opening a large job in the data-preparation window, every tab shown
@@ -55,6 +57,7 @@ fuzz-replay: fuzz
 
 bench: build
 	$(BUILD)/bench/tarvel-bench
+	python3 bench/whole_process.py $(BUILD)
 
 desktop: build
 	$(BUILD)/src/app/tarvel

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -177,11 +178,32 @@ void BM_WholeRunThirtyMasses(benchmark::State& state) {
     runWholeAnalysis(state, tallFrameWithMasses());
 }
 
+// The frames of the whole-process benchmark (bench/frames, written by
+// bench/make_frames.py), run in the process.
+std::string frameFile(const char* name) {
+    std::ifstream in(std::string(TARVEL_BENCH_FRAMES) + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+void BM_WholeRunFiveBaysTenStoreys(benchmark::State& state) {
+    runWholeAnalysis(state, frameFile("FRAME5X10.TVL"));
+}
+void BM_WholeRunLargestWithMasses(benchmark::State& state) {
+    runWholeAnalysis(state, frameFile("LARGEST.TVL"));
+}
+
 BENCHMARK(BM_WholeRunLargestFrame)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_WholeRunThirtyMasses)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_WholeRunFiveBaysTenStoreys)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_WholeRunLargestWithMasses)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);

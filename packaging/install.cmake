@@ -3,6 +3,7 @@
 # The programs find everything relative to the folder of their executable,
 # so the installation is one program folder, <prefix>/lib/tarvel:
 #   tarvel-cli, tarvel, tarvel-render     the programs
+#   tarvel-cli-job                        the job-database commands, started by tarvel-cli
 #   FRM/FRM.MDB                           the template job database
 #   BMP/, TARVEL.CHM/                     the pictures and the manual
 # with relative links <prefix>/bin/<program> -> ../lib/tarvel/<program>
@@ -15,7 +16,7 @@
 
 set(TARVEL_PROGRAM_DIR lib/tarvel)
 
-install(TARGETS tarvel-cli RUNTIME DESTINATION ${TARVEL_PROGRAM_DIR})
+install(TARGETS tarvel-cli tarvel-cli-job RUNTIME DESTINATION ${TARVEL_PROGRAM_DIR})
 install(FILES ${PROJECT_BINARY_DIR}/src/cli/FRM/FRM.MDB DESTINATION ${TARVEL_PROGRAM_DIR}/FRM)
 set(tarvel_linked_programs tarvel-cli)
 

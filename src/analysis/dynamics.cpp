@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "analysis/band_solver.h"
 #include "analysis/run_texts.h"
@@ -203,14 +204,22 @@ DynamicsStatus DYNAMICS(AnalysisState& st, DataFile& file, Host& host, EigenSolv
     }
 
     // Flexibility by unit loads: column j is the horizontal displacement (m/kN)
-    // of every mass under a unit force at mass j. P keeps the last solution.
+    // of every mass under a unit force at mass j. The unit loads are solved
+    // together, each exactly as MLI solves it alone; P keeps the last solution.
     auto unknownOf = [&](int j) { return st.model.code(1, static_cast<int>(dyn.MNODE(j))); };
     auto FLEX = std::make_unique<EigenMatrix>();
+    const auto columns = static_cast<std::size_t>(nMass);
+    std::vector<float> unitLoads(static_cast<std::size_t>(st.NDOF) * columns, 0.0f);
+    auto entry = [&](int k, int j) -> float& {
+        return unitLoads[static_cast<std::size_t>(k - 1) * columns + static_cast<std::size_t>(j - 1)];
+    };
+    for (int j = 1; j <= nMass; ++j) entry(unknownOf(j), j) = 1.0f;
+    solveMany(st.SK, st.NDOF, st.band(), unitLoads.data(), nMass);
     for (int j = 1; j <= nMass; ++j) {
-        for (int k = 1; k <= st.NDOF; ++k) st.P(k) = 0.0f;
-        st.P(unknownOf(j)) = 1.0f;
-        MLI(st.SK, st.NDOF, st.band(), st.P);
-        for (int i = 1; i <= nMass; ++i) (*FLEX)(i, j) = static_cast<double>(st.P(unknownOf(i)));
+        for (int i = 1; i <= nMass; ++i) (*FLEX)(i, j) = static_cast<double>(entry(unknownOf(i), j));
+    }
+    if (nMass > 0) {
+        for (int k = 1; k <= st.NDOF; ++k) st.P(k) = entry(k, nMass);
     }
 
     // Symmetric form W·F·W, W = diag(√m): its eigenvalues are 1/ω².

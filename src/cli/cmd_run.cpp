@@ -10,7 +10,6 @@
 #include "cli/commands.h"
 #include "cli/console_host.h"
 #include "cli/json_writer.h"
-#include "common/file_io.h"
 #include "report/report_common.h"
 #include "run/run_driver.h"
 
@@ -34,9 +33,10 @@ constexpr const char* kHelp =
     "\n"
     "  --main-grade N     steel grade of the main bars, 1..4 (default 2)\n"
     "  --stirrup-grade N  steel grade of the stirrups, 1..4 (default 1)\n"
-    "  --json OUT.json    after the analysis, write every model and result table by\n"
-    "                     its name (XY, JD, SEC, MEM, ..., PLOAD, BM, BV, CF, BML, BVL,\n"
-    "                     UD, LCF, ...) with NDOF and MBAND, indexed from 0 like the\n"
+    "  --json OUT.json    written with the result files, as one of the set: every\n"
+    "                     model and result table by its name (XY, JD, SEC, MEM, ...,\n"
+    "                     PLOAD, BM, BV, CF, BML, BVL, UD, LCF, ...) with NDOF and\n"
+    "                     MBAND, indexed from 0 like the\n"
     "                     tables (slot 0 unused); values read back to the exact\n"
     "                     single-precision values computed; the seismic and design\n"
     "                     tables (PERIOD, PHI, WG, BAS, CAS, ...) are included\n"
@@ -57,12 +57,12 @@ int parseGrade(const std::string& text) {
     return 0;
 }
 
-std::string resultJson(const AnalysisState& s, RunOutcome outcome) {
+std::string resultJson(const AnalysisState& s, bool complete) {
     const FrameModel& m = s.model;
     JsonWriter j;
     j.beginObject();
     j.key("dataFile").value(s.dataPath);
-    j.key("complete").value(outcome == RunOutcome::Finished);
+    j.key("complete").value(complete);
     j.key("mainGrade").value(s.mainGrade).key("stirrupGrade").value(s.stirrupGrade);
     j.key("NJ").value(m.NJ).key("NB").value(m.NB).key("NC").value(m.NC).key("NE").value(m.NE);
     j.key("NSEC").value(m.NSEC).key("NCON").value(m.NCON).key("KW").value(m.KW);
@@ -185,20 +185,18 @@ int parseRun(const Args& args, const Usage& usage, RunOptions& o) {
 
 int runAnalysis(const RunRequest& request, const std::string& jsonPath, Host& host) {
     auto state = std::make_unique<AnalysisState>();
-    const RunResult result = Frame5(request, host, *state);
+    // The summary is one file of the run's result set: written with them, or
+    // none of them is.
+    RunRequest withSummary = request;
+    if (!jsonPath.empty()) {
+        withSummary.summaryPath = jsonPath;
+        withSummary.summary = resultJson;
+    }
+    const RunResult result = Frame5(withSummary, host, *state);
     for (const std::string& warning : result.warnings) std::fprintf(stderr, "%s\n", warning.c_str());
     if (result.outcome == RunOutcome::Stopped) {
         std::fprintf(stderr, "%s\n", run_text::kNothingChanged);
         return kRejected;
-    }
-
-    if (!jsonPath.empty()) {
-        std::string error;
-        if (!writeFileAtomic(jsonPath, resultJson(*state, result.outcome), &error)) {
-            std::fprintf(stderr, "tarvel-cli run: cannot write '%s': %s\n", jsonPath.c_str(),
-                         error.c_str());
-            return kRejected;
-        }
     }
     return result.outcome == RunOutcome::FinishedWithoutSeismic ? kWithoutSeismic : kOk;
 }

@@ -77,27 +77,41 @@ void appendNumber(std::string& out, F x) {
         out += "null";  // JSON has no infinities; never produced by a sound run
         return;
     }
+    if (x == 0 && !std::signbit(x)) {  // most entries of the tables
+        out += '0';
+        return;
+    }
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, x);
     out.append(buf, res.ptr);
 }
 }  // namespace
 
+void JsonWriter::number(float x) { appendNumber(out_, x); }
+
+void JsonWriter::number(double x) { appendNumber(out_, x); }
+
+void JsonWriter::number(long long v) {
+    char buf[24];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    out_.append(buf, res.ptr);
+}
+
 JsonWriter& JsonWriter::value(float x) {
     separator();
-    appendNumber(out_, x);
+    number(x);
     return *this;
 }
 
 JsonWriter& JsonWriter::value(double x) {
     separator();
-    appendNumber(out_, x);
+    number(x);
     return *this;
 }
 
 JsonWriter& JsonWriter::value(long long v) {
     separator();
-    out_ += std::to_string(v);
+    number(v);
     return *this;
 }
 

@@ -41,14 +41,19 @@ private:
     template <typename T, int... U>
     void tableLevel(const Table<T, U...>& t, int* idx, int d) {
         constexpr int kRank = sizeof...(U);
-        beginArray();
-        for (idx[d] = 0; idx[d] <= Table<T, U...>::upper(d); ++idx[d]) {
-            if (d + 1 == kRank) {
-                value(element(t, idx, std::make_integer_sequence<int, kRank>{}));
-            } else {
-                tableLevel<T, U...>(t, idx, d + 1);
+        if (d + 1 == kRank) {
+            // The innermost arrays hold most of the values: written directly.
+            separator();
+            out_ += '[';
+            for (idx[d] = 0; idx[d] <= Table<T, U...>::upper(d); ++idx[d]) {
+                if (idx[d] != 0) out_ += ',';
+                number(element(t, idx, std::make_integer_sequence<int, kRank>{}));
             }
+            out_ += ']';
+            return;
         }
+        beginArray();
+        for (idx[d] = 0; idx[d] <= Table<T, U...>::upper(d); ++idx[d]) tableLevel<T, U...>(t, idx, d + 1);
         endArray();
     }
     template <typename T, int... U, int... I>
@@ -57,6 +62,11 @@ private:
     }
 
     void separator();
+    // A number without its separator.
+    void number(float x);
+    void number(double x);
+    void number(long long v);
+    void number(int v) { number(static_cast<long long>(v)); }
     std::string out_;
     std::vector<bool> first_;  // per open container: no element written yet
     bool afterKey_ = false;

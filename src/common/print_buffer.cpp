@@ -34,15 +34,24 @@ PrintBuffer& PrintBuffer::text(std::string_view utf8) {
     return *this;
 }
 
-PrintBuffer& PrintBuffer::single(float x) { return text(printSingle(x)); }
+// A numeric item is ASCII without line breaks: one column per byte.
+template <typename Append, typename Value>
+PrintBuffer& PrintBuffer::number(Append append, Value value) {
+    const std::size_t before = text_.size();
+    append(text_, value);
+    column_ += static_cast<int>(text_.size() - before);
+    return *this;
+}
 
-PrintBuffer& PrintBuffer::dbl(double x) { return text(printDouble(x)); }
+PrintBuffer& PrintBuffer::single(float x) { return number(appendSingle, x); }
 
-PrintBuffer& PrintBuffer::integer(long long v) { return text(printInteger(v)); }
+PrintBuffer& PrintBuffer::dbl(double x) { return number(appendDouble, x); }
 
-PrintBuffer& PrintBuffer::fourDecimals(double x) { return text(printFourDecimals(x)); }
+PrintBuffer& PrintBuffer::integer(long long v) { return number(appendInteger, v); }
 
-PrintBuffer& PrintBuffer::truncated(float x) { return text(printTruncated(x)); }
+PrintBuffer& PrintBuffer::fourDecimals(double x) { return number(appendFourDecimals, x); }
+
+PrintBuffer& PrintBuffer::truncated(float x) { return number(appendTruncated, x); }
 
 PrintBuffer& PrintBuffer::tab(int column) {
     if (column < 1) column = 1;

@@ -28,6 +28,9 @@ public:
     std::string take();  // the text so far; the print position is kept
 
 private:
+    template <typename Append, typename Value>
+    PrintBuffer& number(Append append, Value value);
+
     std::string text_;
     int column_ = 1;
 };

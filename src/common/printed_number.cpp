@@ -172,74 +172,98 @@ ScientificText roundByText(double magnitude, int digits) {
     return text;
 }
 
-void appendExponent(std::string& out, int exponent) {
-    out += 'E';
-    out += exponent < 0 ? '-' : '+';
+// Longest text one numeric item needs: sign, 17 digits, point, leading
+// zeros, exponent, trailing blank.
+constexpr std::size_t kItemRoom = 48;
+
+char* writeDigits(char* p, const char* digits, int count) {
+    for (int i = 0; i < count; ++i) *p++ = digits[i];
+    return p;
+}
+
+char* writeExponent(char* p, int exponent) {
+    *p++ = 'E';
+    *p++ = exponent < 0 ? '-' : '+';
     const int magnitude = std::abs(exponent);
-    if (magnitude < 10) out += '0';
-    char buf[8];
-    const auto result = std::to_chars(buf, buf + sizeof buf, magnitude);
-    out.append(buf, result.ptr);
+    if (magnitude < 10) *p++ = '0';
+    return std::to_chars(p, p + 8, magnitude).ptr;
 }
 
 // Digits without sign: fixed form unless the exponent lies outside
 // kSmallestFixedExponent .. precision-1. The zero before the point is kept
 // only for the plain string conversion.
-void appendBody(std::string& out, const DecimalDigits& d, int precision, bool zeroBeforePoint) {
-    const std::string& s = d.digits;
-    if (d.exponent < kSmallestFixedExponent || d.exponent >= precision) {
-        out += s[0];
-        if (s.size() > 1) {
-            out += '.';
-            out.append(s, 1);
+char* writeBody(char* p, const char* s, int count, int exponent, int precision, bool zeroBeforePoint) {
+    if (exponent < kSmallestFixedExponent || exponent >= precision) {
+        *p++ = s[0];
+        if (count > 1) {
+            *p++ = '.';
+            p = writeDigits(p, s + 1, count - 1);
         }
-        appendExponent(out, d.exponent);
-        return;
+        return writeExponent(p, exponent);
     }
-    if (d.exponent >= 0) {
-        const std::size_t integerDigits = static_cast<std::size_t>(d.exponent) + 1;
-        if (s.size() <= integerDigits) {
-            out += s;
-            out.append(integerDigits - s.size(), '0');
+    if (exponent >= 0) {
+        const int integerDigits = exponent + 1;
+        if (count <= integerDigits) {
+            p = writeDigits(p, s, count);
+            for (int i = count; i < integerDigits; ++i) *p++ = '0';
         } else {
-            out.append(s, 0, integerDigits);
-            out += '.';
-            out.append(s, integerDigits);
+            p = writeDigits(p, s, integerDigits);
+            *p++ = '.';
+            p = writeDigits(p, s + integerDigits, count - integerDigits);
         }
-        return;
+        return p;
     }
-    if (zeroBeforePoint) out += '0';
-    out += '.';
-    out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
-    out += s;
+    if (zeroBeforePoint) *p++ = '0';
+    *p++ = '.';
+    for (int i = 0; i < -exponent - 1; ++i) *p++ = '0';
+    return writeDigits(p, s, count);
 }
 
-void appendNonFinite(std::string& out, double x) {
-    if (std::isnan(x)) {
-        out += kNanBody;
-    } else {
-        if (x < 0) out += '-';
-        out += kInfinityBody;
+char* writeNonFinite(char* p, double x) {
+    std::string_view body = kNanBody;
+    if (!std::isnan(x)) {
+        if (x < 0) *p++ = '-';
+        body = kInfinityBody;
     }
+    return writeDigits(p, body.data(), static_cast<int>(body.size()));
+}
+
+// The rounded significand of a finite nonzero magnitude, trailing zeros removed.
+ScientificText significand(double magnitude, int digits) {
+    ScientificText text;
+    if (!roundByIntegers(magnitude, digits, text)) text = roundByText(magnitude, digits);
+    while (text.count > 1 && text.digits[text.count - 1] == '0') --text.count;
+    return text;
 }
 
 // A numeric item with its sign position: " " for zero and positive values.
-std::string signedText(double x, int precision) {
-    std::string out;
+char* writeSigned(char* p, double x, int precision) {
     if (!std::isfinite(x)) {
-        if (!(x < 0)) out += ' ';
-        appendNonFinite(out, x);
-        return out;
+        if (!(x < 0)) *p++ = ' ';
+        return writeNonFinite(p, x);
     }
-    const DecimalDigits d = roundToDigits(x, precision);
-    out += d.negative ? '-' : ' ';
-    appendBody(out, d, precision, false);
-    return out;
+    if (x == 0.0) {
+        *p++ = ' ';
+        *p++ = '0';
+        return p;
+    }
+    *p++ = x < 0 ? '-' : ' ';
+    const ScientificText text = significand(std::fabs(x), std::clamp(precision, 1, kMaxDigits));
+    return writeBody(p, text.digits, text.count, text.exponent, precision, false);
 }
 
-std::string withTrailingBlank(std::string s) {
-    s += ' ';
-    return s;
+std::string signedText(double x, int precision) {
+    char buf[kItemRoom];
+    return std::string(buf, writeSigned(buf, x, precision));
+}
+
+// The item and its trailing blank.
+template <typename Write>
+void appendItem(std::string& out, Write write) {
+    char buf[kItemRoom];
+    char* end = write(buf);
+    *end++ = ' ';
+    out.append(buf, end);
 }
 
 }  // namespace
@@ -251,16 +275,9 @@ DecimalDigits roundToDigits(double x, int digits) {
         result.digits = "0";
         return result;
     }
-    digits = std::clamp(digits, 1, kMaxDigits);
     result.negative = x < 0;
-    const double magnitude = std::fabs(x);
-
-    ScientificText text;
-    if (!roundByIntegers(magnitude, digits, text)) text = roundByText(magnitude, digits);
-
-    int count = text.count;
-    while (count > 1 && text.digits[count - 1] == '0') --count;
-    result.digits.assign(text.digits, static_cast<std::size_t>(count));
+    const ScientificText text = significand(std::fabs(x), std::clamp(digits, 1, kMaxDigits));
+    result.digits.assign(text.digits, static_cast<std::size_t>(text.count));
     result.exponent = text.exponent;
     return result;
 }
@@ -278,13 +295,49 @@ std::string strInteger(long long v) {
     return std::string(first, result.ptr);
 }
 
-std::string printSingle(float x) { return withTrailingBlank(strSingle(x)); }
+std::string printSingle(float x) {
+    std::string out;
+    appendSingle(out, x);
+    return out;
+}
 
-std::string printDouble(double x) { return withTrailingBlank(strDouble(x)); }
+std::string printDouble(double x) {
+    std::string out;
+    appendDouble(out, x);
+    return out;
+}
 
-std::string printInteger(long long v) { return withTrailingBlank(strInteger(v)); }
+std::string printInteger(long long v) {
+    std::string out;
+    appendInteger(out, v);
+    return out;
+}
+
+void appendSingle(std::string& out, float x) {
+    appendItem(out, [x](char* p) { return writeSigned(p, static_cast<double>(x), kSingleDigits); });
+}
+
+void appendDouble(std::string& out, double x) {
+    appendItem(out, [x](char* p) { return writeSigned(p, x, kDoubleDigits); });
+}
+
+void appendInteger(std::string& out, long long v) {
+    appendItem(out, [v](char* p) {
+        // A negative value brings its own "-", which takes the sign position.
+        if (v >= 0) *p++ = ' ';
+        return std::to_chars(p, p + 24, v).ptr;
+    });
+}
+
+void appendTruncated(std::string& out, float x) { appendSingle(out, std::trunc(x)); }
 
 std::string printFourDecimals(double x) {
+    std::string out;
+    appendFourDecimals(out, x);
+    return out;
+}
+
+void appendFourDecimals(std::string& out, double x) {
     constexpr int kDecimals = 4;
     constexpr unsigned long long kUnitsPerWhole = 10000;
     constexpr double kScale = static_cast<double>(kUnitsPerWhole);
@@ -294,47 +347,49 @@ std::string printFourDecimals(double x) {
 
     // For a Single argument the product is exact in double arithmetic.
     const double scaled = roundHalfEven(x * kScale);
-    if (!(std::fabs(scaled) < kUnitLimit)) return printDouble(x);
+    if (!(std::fabs(scaled) < kUnitLimit)) {
+        appendDouble(out, x);
+        return;
+    }
     const long long units = static_cast<long long>(scaled);
     const unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units)
                                                    : static_cast<unsigned long long>(units);
     const unsigned long long whole = magnitude / kUnitsPerWhole;
     unsigned long long fraction = magnitude % kUnitsPerWhole;
 
-    std::string out;
-    out += units < 0 ? '-' : ' ';
-    char buf[24];
-    if (whole != 0 || fraction == 0) {
-        const auto result = std::to_chars(buf, buf + sizeof buf, whole);
-        out.append(buf, result.ptr);
-    }
-    if (fraction != 0) {
-        char decimals[kDecimals];
-        for (int i = kDecimals - 1; i >= 0; --i) {
-            decimals[i] = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
+    appendItem(out, [&](char* p) {
+        *p++ = units < 0 ? '-' : ' ';
+        if (whole != 0 || fraction == 0) p = std::to_chars(p, p + 24, whole).ptr;
+        if (fraction != 0) {
+            char decimals[kDecimals];
+            for (int i = kDecimals - 1; i >= 0; --i) {
+                decimals[i] = static_cast<char>('0' + fraction % 10);
+                fraction /= 10;
+            }
+            int count = kDecimals;
+            while (decimals[count - 1] == '0') --count;
+            *p++ = '.';
+            p = writeDigits(p, decimals, count);
         }
-        int count = kDecimals;
-        while (decimals[count - 1] == '0') --count;
-        out += '.';
-        out.append(decimals, static_cast<std::size_t>(count));
-    }
-    out += ' ';
-    return out;
+        return p;
+    });
 }
 
 std::string printTruncated(float x) { return printSingle(std::trunc(x)); }
 
 std::string plainDouble(double x) {
-    std::string out;
+    char buf[kItemRoom];
+    char* p = buf;
     if (!std::isfinite(x)) {
-        appendNonFinite(out, x);
-        return out;
+        p = writeNonFinite(p, x);
+    } else if (x == 0.0) {
+        *p++ = '0';
+    } else {
+        if (x < 0) *p++ = '-';
+        const ScientificText text = significand(std::fabs(x), kDoubleDigits);
+        p = writeBody(p, text.digits, text.count, text.exponent, kDoubleDigits, true);
     }
-    const DecimalDigits d = roundToDigits(x, kDoubleDigits);
-    if (d.negative) out += '-';
-    appendBody(out, d, kDoubleDigits, true);
-    return out;
+    return std::string(buf, p);
 }
 
 std::string roundedText3(double r) { return plainDouble(std::floor(r * 1000.0 + 0.5) / 1000.0); }

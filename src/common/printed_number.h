@@ -22,6 +22,13 @@ std::string printSingle(float x);
 std::string printDouble(double x);
 std::string printInteger(long long v);
 
+// The same items appended to `out`, for long texts written item by item.
+void appendSingle(std::string& out, float x);
+void appendDouble(std::string& out, double x);
+void appendInteger(std::string& out, long long v);
+void appendFourDecimals(std::string& out, double x);
+void appendTruncated(std::string& out, float x);
+
 // A four-decimal item of the report: x scaled to 1/10000 and rounded half to
 // even on its binary value, printed with at most four decimals, no trailing
 // zeros and never in exponent form, with sign position and trailing blank

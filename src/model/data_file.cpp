@@ -20,6 +20,21 @@ std::string trimUpper(std::string_view s) {
     }
     return out;
 }
+// trimUpper(s) == upper, without forming the trimmed text: the segment search
+// compares every item of the file.
+bool trimmedUpperEquals(std::string_view s, std::string_view upper) {
+    std::size_t b = 0;
+    std::size_t e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    if (e - b != upper.size()) return false;
+    for (std::size_t i = 0; i < upper.size(); ++i) {
+        char ch = s[b + i];
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+        if (ch != upper[i]) return false;
+    }
+    return true;
+}
 // The blank-separated words of an item.
 std::vector<std::string_view> wordsOf(std::string_view item) {
     std::vector<std::string_view> words;
@@ -142,7 +157,7 @@ int DataFile::FINDSEG(std::string_view name, int mode) {
         reader_.rewind();
         while (!reader_.atEnd()) {
             const ListReader::Item item = reader_.nextTextItem();
-            if (trimUpper(item.text) == wanted) return 0;
+            if (trimmedUpperEquals(item.text, wanted)) return 0;
         }
     }
     if (mode == kOptional || mode == kMandatory) {

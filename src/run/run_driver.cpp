@@ -173,6 +173,10 @@ RunResult Frame5(const RunRequest& request, Host& host, AnalysisState& s) {
     results.push_back({resultFilePath(s, run_text::kForceListFile), tableTwoText(s, report)});
     results.push_back({resultFilePath(s, run_text::kReinforcementFile), reinforcementFileText(s.model, s.design)});
 
+    if (!request.summaryPath.empty() && request.summary) {
+        results.push_back({request.summaryPath, request.summary(s, dynamics != DynamicsStatus::EigenFailed)});
+    }
+
     std::string error;
     std::string failedPath;
     if (!request.writeResults(results, &error, &failedPath)) {

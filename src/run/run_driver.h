@@ -24,6 +24,11 @@ struct RunRequest {
     // that keeps the results in memory puts its own writer here.
     std::function<bool(const std::vector<FileContent>&, std::string*, std::string*)> writeResults =
         writeFileSet;
+    // A further file written with the result files, as one of the set, when
+    // summaryPath is not empty: summary(state, complete) gives its bytes from
+    // the finished run (complete: with the seismic action).
+    std::string summaryPath = {};
+    std::function<std::string(const AnalysisState&, bool complete)> summary = nullptr;
 };
 
 enum class RunOutcome {

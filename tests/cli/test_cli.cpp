@@ -116,6 +116,50 @@ TEST(CommandLine, WholeRunOfTheExampleWritesEveryResultFile) {
     EXPECT_EQ(TempDir::read(dir.file("TARVEL2.wri")), forces);
 }
 
+// The JSON summary is one file of the run's result set: when it cannot be
+// written (a folder stands at its name), no result file changes; given a
+// writable name it matches the result files of the same run.
+TEST(CommandLine, SummaryThatCannotBeWrittenChangesNoResultFile) {
+    TempDir dir;
+    std::filesystem::copy_file(example(), dir.file("FRAME3X4.TVL"));
+    const std::string stamp = " --timestamp \"2026 - 12 - 08   10:00:00\"";
+    const std::string old = dir.write("TARVEL1.wri", "old report");
+    std::filesystem::create_directory(dir.file("out.json"));
+
+    const Outcome blocked = cli("run " + dir.file("FRAME3X4.TVL") + stamp + " --json " + dir.file("out.json"));
+    EXPECT_EQ(blocked.status, 1) << blocked.out;
+    EXPECT_TRUE(contains(blocked.out, run_text::kNothingChanged)) << blocked.out;
+    EXPECT_EQ(TempDir::read(old), "old report");
+    for (const char* name : {"DLOAD.fkn", "LLOAD.fkn", "WLOAD.fkn", "TARVEL2.wri", "AS.ags"}) {
+        EXPECT_FALSE(std::filesystem::exists(dir.file(name))) << name;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+    }
+
+    std::filesystem::remove(dir.file("out.json"));
+    const Outcome written = cli("run " + dir.file("FRAME3X4.TVL") + stamp + " --json " + dir.file("out.json"));
+    ASSERT_EQ(written.status, 0) << written.out;
+    EXPECT_NE(TempDir::read(old), "old report");
+    EXPECT_TRUE(contains(TempDir::read(dir.file("out.json")), "\"complete\":true"));
+}
+
+// The job-database commands run in tarvel-cli-job, started by tarvel-cli with
+// the same arguments: a job made by `new` takes an import of the example.
+TEST(CommandLine, JobCommandsReachTheJobProgram) {
+    TempDir dir;
+    const std::string job = dir.file("J.mdb");
+    const Outcome made = cli("new " + job + " --yes");
+    ASSERT_EQ(made.status, 0) << made.out;
+    EXPECT_GT(std::filesystem::file_size(job), 0u);
+    const Outcome imported = cli("import " + example() + " " + job + " --yes");
+    EXPECT_EQ(imported.status, 0) << imported.out;
+    const Outcome generated = cli("generate " + job + " " + dir.file("OUT.TVL") + " --yes");
+    EXPECT_EQ(generated.status, 0) << generated.out;
+    EXPECT_TRUE(contains(TempDir::read(dir.file("OUT.TVL")), "SEISMIC"));
+    EXPECT_EQ(cli("new").status, 2);  // wrong usage, reported by the job program
+}
+
 // The example with the self-weight switch 2, which the run reads as "on" with a warning.
 std::string exampleWithWarning(TempDir& dir) {
     std::string data = TempDir::read(example());

@@ -1,0 +1,127 @@
+#!/usr/bin/env python3
+"""Whole-process benchmark of tarvel-cli, run by `make bench`.
+
+    bench/whole_process.py BUILD_DIR [--runs N]
+
+Measures, each as whole processes started afresh:
+  run FRAME5X10.TVL            5 bays x 10 storeys, 60 masses, 3 modes
+  run LARGEST.TVL              12 bays x 8 storeys, 200 members
+  run LARGEST.TVL --json       the same with the JSON summary
+  --help                       beside tarvel-hello, a C++ hello world built
+                               with the same compiler, flags and linking
+and prints per command: CPU time (user + system, `perf stat` task-clock,
+mean of N runs), page faults, fsync and fdatasync calls (`strace -c`), peak
+resident memory (`/usr/bin/time`), and the wall-clock median (`hyperfine`).
+Wall times move with the load of the machine; CPU time and system calls are
+the figures to compare. The frames come from bench/frames (written by
+bench/make_frames.py) and are analysed in a scratch folder of BUILD_DIR.
+"""
+
+import argparse
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+TIME_STAMP = "2026 - 12 - 08   10:00:00"
+
+
+def need(program):
+    if shutil.which(program) is None:
+        sys.exit(f"whole_process.py: '{program}' is missing (scripts/setup.sh installs it)")
+
+
+def perf_stat(command, runs, cwd):
+    """Mean task-clock (ms) and page faults of `runs` runs."""
+    result = subprocess.run(
+        ["perf", "stat", "-x", ",", "-r", str(runs), "-e", "task-clock,page-faults", "--"] + command,
+        cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, check=True)
+    values = {}
+    for line in result.stderr.splitlines():
+        fields = line.split(",")
+        if len(fields) >= 3 and fields[2] in ("task-clock", "page-faults"):
+            values[fields[2]] = float(fields[0])
+    return values["task-clock"], values["page-faults"]
+
+
+def fsync_count(command, cwd):
+    result = subprocess.run(
+        ["strace", "-f", "-c", "-e", "trace=fsync,fdatasync"] + command,
+        cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, check=True)
+    count = 0
+    for line in result.stderr.splitlines():
+        m = re.match(r"\s*[\d.]+\s+[\d.]+\s+\d+\s+(\d+)\s+(?:\d+\s+)?(fsync|fdatasync)\s*$", line)
+        if m:
+            count += int(m.group(1))
+    return count
+
+
+def peak_rss_kb(command, cwd):
+    result = subprocess.run(
+        ["/usr/bin/time", "-f", "%M"] + command,
+        cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, check=True)
+    return int(result.stderr.strip().splitlines()[-1])
+
+
+def wall_median_ms(command, runs, cwd, scratch):
+    export = os.path.join(scratch, "hyperfine.json")
+    subprocess.run(
+        ["hyperfine", "-N", "--style", "none", "--warmup", "3", "--runs", str(runs),
+         "--export-json", export, " ".join(quote(c) for c in command)],
+        cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+    with open(export, encoding="utf-8") as f:
+        return json.load(f)["results"][0]["median"] * 1000.0
+
+
+def quote(argument):
+    return "'" + argument + "'" if re.search(r"\s", argument) else argument
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("build")
+    parser.add_argument("--runs", type=int, default=31)
+    args = parser.parse_args()
+    for program in ("perf", "strace", "hyperfine", "/usr/bin/time"):
+        need(program)
+
+    build = os.path.abspath(args.build)
+    cli = os.path.join(build, "src", "cli", "tarvel-cli")
+    hello = os.path.join(build, "bench", "tarvel-hello")
+    for program in (cli, hello):
+        if not os.access(program, os.X_OK):
+            sys.exit(f"whole_process.py: '{program}' is not built")
+
+    scratch = tempfile.mkdtemp(prefix="whole-process-", dir=build)
+    try:
+        for name in ("FRAME5X10.TVL", "LARGEST.TVL"):
+            shutil.copy(os.path.join(HERE, "frames", name), scratch)
+        run = [cli, "run", "--timestamp", TIME_STAMP]
+        cases = [
+            ("run FRAME5X10.TVL", run + ["FRAME5X10.TVL"]),
+            ("run LARGEST.TVL", run + ["LARGEST.TVL"]),
+            ("run LARGEST.TVL --json", run + ["LARGEST.TVL", "--json", "LARGEST.json"]),
+            ("tarvel-cli --help", [cli, "--help"]),
+            ("hello world", [hello]),
+        ]
+        rows = {}
+        print(f"{'command':<24} {'CPU ms':>8} {'faults':>7} {'fsync':>6} {'peak RSS MB':>12} {'wall median ms':>15}")
+        for label, command in cases:
+            cpu, faults = perf_stat(command, args.runs, scratch)
+            syncs = fsync_count(command, scratch)
+            rss = peak_rss_kb(command, scratch) / 1024.0
+            wall = wall_median_ms(command, args.runs, scratch, scratch)
+            rows[label] = cpu
+            print(f"{label:<24} {cpu:8.2f} {faults:7.0f} {syncs:6d} {rss:12.2f} {wall:15.2f}", flush=True)
+        print(f"\n--json adds {rows['run LARGEST.TVL --json'] - rows['run LARGEST.TVL']:.2f} ms CPU; "
+              f"--help is {rows['tarvel-cli --help'] - rows['hello world']:+.2f} ms CPU from hello world")
+    finally:
+        shutil.rmtree(scratch, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()
