@@ -23,6 +23,7 @@
 #include "JobTableModel.h"
 #include "MDITarvel.h"
 #include "app_fixture.h"
+#include "input_driving.h"
 #include "common/file_io.h"
 #include "desktop_host.h"
 #include "prep/data_file_generation.h"
@@ -33,40 +34,11 @@ using tarvel::Cell;
 using tarvel::Icon;
 using tarvel::app::testing::AppFixture;
 using tarvel::app::testing::q;
+using namespace tarvel::app::testing;
 
 namespace tarvel::app {
 
 namespace {
-
-MDITarvel* openMain(AppFixture& f) {
-    FrmXTMM* disclaimer = f.app->Main();
-    QTest::mouseClick(disclaimer->findChild<QPushButton*>(QStringLiteral("CmdYs")), Qt::LeftButton);
-    return f.app->mainWindow();
-}
-
-// A new job through the menu; the window it opens.
-FrmInput* newJob(AppFixture& f, const char* name) {
-    MDITarvel* m = openMain(f);
-    f.host.chosenFiles = {f.jobDir.file(name)};
-    m->findChild<QAction*>(QStringLiteral("MNUNEW"))->trigger();
-    return m->findChild<FrmInput*>(QStringLiteral("FrmInput"));
-}
-
-// Types `text` into a cell as a user does: the cell's editor, the keys, Enter.
-void typeCell(QTableView* grid, int row, int column, const QString& text) {
-    const QModelIndex index = grid->model()->index(row, column);
-    QVERIFY2(index.isValid(), qPrintable(QStringLiteral("row %1 of %2").arg(row).arg(grid->model()->rowCount())));
-    grid->setCurrentIndex(index);
-    grid->edit(index);
-    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
-    if (!editor) editor = grid->viewport()->findChild<QLineEdit*>();
-    QVERIFY(editor != nullptr);
-    editor->selectAll();
-    QTest::keyClick(editor, Qt::Key_Delete);
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QApplication::processEvents();
-}
 
 // Types into a bound box (a drop-down's own line or a text box) and presses Enter.
 void typeBox(FrmInput* w, const char* name, const QString& text) {

@@ -28,6 +28,7 @@
 #include "MDITarvel.h"
 #include "TextWindow.h"
 #include "app_fixture.h"
+#include "input_driving.h"
 #include "common/file_io.h"
 #include "desktop_host.h"
 #include "prep/data_file_generation.h"
@@ -37,41 +38,11 @@ using tarvel::Answer;
 using tarvel::Cell;
 using tarvel::app::testing::AppFixture;
 using tarvel::app::testing::q;
+using namespace tarvel::app::testing;
 
 namespace tarvel::app {
 
 namespace {
-
-MDITarvel* openMain(AppFixture& f) {
-    FrmXTMM* disclaimer = f.app->Main();
-    QTest::mouseClick(disclaimer->findChild<QPushButton*>(QStringLiteral("CmdYs")), Qt::LeftButton);
-    return f.app->mainWindow();
-}
-
-FrmInput* newJob(AppFixture& f, const char* name) {
-    MDITarvel* m = openMain(f);
-    f.host.chosenFiles = {f.jobDir.file(name)};
-    m->findChild<QAction*>(QStringLiteral("MNUNEW"))->trigger();
-    return m->findChild<FrmInput*>(QStringLiteral("FrmInput"));
-}
-
-void typeCell(QTableView* grid, int row, int column, const QString& text) {
-    const QModelIndex index = grid->model()->index(row, column);
-    QVERIFY2(index.isValid(), qPrintable(grid->objectName() + QStringLiteral(" row %1 of %2").arg(row).arg(grid->model()->rowCount())));
-    grid->setCurrentIndex(index);
-    grid->edit(index);
-    QLineEdit* editor = nullptr;  // the open one, not one closed before
-    for (QLineEdit* e : grid->viewport()->findChildren<QLineEdit*>()) {
-        if (!e->isHidden()) editor = e;
-    }
-    QVERIFY(editor != nullptr);
-    editor->selectAll();
-    QTest::keyClick(editor, Qt::Key_Delete);
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    QApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 // Rows of cells; "-" leaves a cell untouched (empty).
 void typeRows(FrmInput* w, const char* table, const std::vector<QStringList>& lines) {

@@ -22,46 +22,17 @@
 #include "JobTableModel.h"
 #include "MDITarvel.h"
 #include "app_fixture.h"
+#include "input_driving.h"
 #include "dxfview/drawing_view.h"
 
 using tarvel::Answer;
 using tarvel::app::testing::AppFixture;
 using tarvel::app::testing::q;
+using namespace tarvel::app::testing;
 
 namespace tarvel::app {
 
 namespace {
-
-FrmInput* newJob(AppFixture& f, const char* name) {
-    FrmXTMM* disclaimer = f.app->Main();
-    QTest::mouseClick(disclaimer->findChild<QPushButton*>(QStringLiteral("CmdYs")), Qt::LeftButton);
-    MDITarvel* m = f.app->mainWindow();
-    f.host.chosenFiles = {f.jobFile(name).toStdString()};
-    m->findChild<QAction*>(QStringLiteral("MNUNEW"))->trigger();
-    return m->findChild<FrmInput*>(QStringLiteral("FrmInput"));
-}
-
-// The preview gathers the changes of one user action and redraws as soon as
-// the window is idle: let it.
-void settle() {
-    QCoreApplication::sendPostedEvents();
-    QApplication::processEvents();
-}
-
-void typeCell(QTableView* grid, int row, int column, const QString& text) {
-    const QModelIndex index = grid->model()->index(row, column);
-    QVERIFY(index.isValid());
-    grid->setCurrentIndex(index);
-    grid->edit(index);
-    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(index));
-    if (!editor) editor = grid->viewport()->findChild<QLineEdit*>();
-    QVERIFY(editor != nullptr);
-    editor->selectAll();
-    QTest::keyClick(editor, Qt::Key_Delete);
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    settle();
-}
 
 void typeRow(QTableView* grid, int row, const QStringList& cells) {
     for (int c = 0; c < cells.size(); ++c) typeCell(grid, row, c, cells[c]);
