@@ -263,21 +263,27 @@ QWidget* FrmInput::buildTableTab(int t) {
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    body->addWidget(grid, 0, 0, 1, 2);
+    addTableFooter(body, 1, t);
+    tables_[static_cast<std::size_t>(t)].grid = grid;
+    return page;
+}
+
+// Under a tab's table: its position caption and its delete button.
+void FrmInput::addTableFooter(QGridLayout* body, int row, int t) {
+    const TabText& text = kTabs[t];
     auto* caption = new QLabel;
-    caption->setObjectName(qs(jobTables()[t].control));
+    caption->setObjectName(qs(jobTables()[static_cast<std::size_t>(t)].control));
     caption->setFrameShape(QFrame::Panel);
     caption->setFrameShadow(QFrame::Sunken);
     auto* button = new QPushButton(u(text.button));
     button->setObjectName(QStringLiteral("Command%1").arg(t + 1));
     button->setToolTip(u(text.tooltip));
     connect(button, &QPushButton::clicked, this, [this, t] { deleteRecord(t); });
-    body->addWidget(grid, 0, 0, 1, 2);
-    body->addWidget(caption, 1, 0);
-    body->addWidget(button, 1, 1);
+    body->addWidget(caption, row, 0);
+    body->addWidget(button, row, 1);
     body->setColumnStretch(0, 1);
-    tables_[static_cast<std::size_t>(t)].grid = grid;
     tables_[static_cast<std::size_t>(t)].caption = caption;
-    return page;
 }
 
 // WEIGHT and STIFFNESS hold one record: drop-down boxes bound to its columns.
@@ -297,20 +303,9 @@ QWidget* FrmInput::buildRecordTab(int t) {
         form->addWidget(recordBox(t, 1, "CboALFF", {QStringLiteral("1")}), 0, 3);
     }
     form->setColumnStretch(4, 1);
-    auto* caption = new QLabel;
-    caption->setObjectName(qs(jobTables()[static_cast<std::size_t>(t)].control));
-    caption->setFrameShape(QFrame::Panel);
-    caption->setFrameShadow(QFrame::Sunken);
-    auto* button = new QPushButton(u(text.button));
-    button->setObjectName(QStringLiteral("Command%1").arg(t + 1));
-    button->setToolTip(u(text.tooltip));
-    connect(button, &QPushButton::clicked, this, [this, t] { deleteRecord(t); });
     body->addLayout(form, 0, 0, 1, 2);
     body->setRowStretch(1, 1);
-    body->addWidget(caption, 2, 0);
-    body->addWidget(button, 2, 1);
-    body->setColumnStretch(0, 1);
-    tables_[static_cast<std::size_t>(t)].caption = caption;
+    addTableFooter(body, 2, t);
     return page;
 }
 

@@ -18,6 +18,7 @@
 #include "prep/regular_frame.h"
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -101,6 +102,7 @@ private:
 
     void buildTabs();
     QWidget* buildTableTab(int t);
+    void addTableFooter(QGridLayout* body, int row, int t);
     QWidget* buildSeismicTab();
     QWidget* buildGenerationTab();
     void bindModels();
