@@ -10,9 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const char* height : {"", drawing_text::kByStorey}) {
         auto setUp = [height](DrawingWindow& w) {
             w.loadType = 1;
-            w.flagM = "M";
-            w.flagV = "V";
-            w.flagN = "N";
+            w.drawMoments = true;
+            w.drawShears = true;
+            w.drawAxialForces = true;
             w.CboAlf = height;
         };
         auto draw = [](DrawingWindow& w) { return w.Drawfc(); };
