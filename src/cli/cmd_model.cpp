@@ -78,7 +78,7 @@ std::string modelJson(const FrameModel& m) {
     j.endArray();
     j.key("LEVY0").value(m.LEVY(0));
     j.endObject();
-    return j.str();
+    return j.take();
 }
 
 void printSummary(const FrameModel& m) {

@@ -113,11 +113,7 @@ std::string resultJson(const AnalysisState& s, bool complete) {
     j.key("PERIOD").table(d.PERIOD);
     // PHI(i, j) for i, j = 0..NMASS: the full 81 x 81 table is mostly empty.
     j.key("PHI").beginArray();
-    for (int i = 0; i <= d.NMASS; ++i) {
-        j.beginArray();
-        for (int k = 0; k <= d.NMASS; ++k) j.value(d.PHI(i, k));
-        j.endArray();
-    }
+    for (int i = 0; i <= d.NMASS; ++i) j.array(&d.PHI(i, 0), d.NMASS + 1);
     j.endArray();
     j.key("XIMAXE").value(d.con.XIMAXE).key("ETAVB").value(d.con.ETAVB);
     j.key("ETAVC").value(d.con.ETAVC).key("ETAMC").value(d.con.ETAMC);
@@ -137,7 +133,9 @@ std::string resultJson(const AnalysisState& s, bool complete) {
     j.key("CASV").table(r.CASV);
     j.key("CASVC").table(r.CASVC);
     j.endObject();
-    return j.str() + "\n";
+    std::string text = j.take();
+    text += '\n';
+    return text;
 }
 
 struct RunOptions : CommonOptions {

@@ -1,8 +1,13 @@
 #include "cli/json_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "common/shortest_number.h"
 
 namespace tarvel::cli {
 
@@ -12,89 +17,140 @@ void JsonWriter::separator() {
         return;
     }
     if (!first_.empty()) {
-        if (!first_.back()) out_ += ',';
-        first_.back() = false;
+        if (!first_.back()) put(',');
+        first_.back() = 0;
     }
 }
 
 JsonWriter& JsonWriter::beginObject() {
     separator();
-    out_ += '{';
-    first_.push_back(true);
+    put('{');
+    first_.push_back(1);
     return *this;
 }
 
 JsonWriter& JsonWriter::endObject() {
     first_.pop_back();
-    out_ += '}';
+    put('}');
     return *this;
 }
 
 JsonWriter& JsonWriter::beginArray() {
     separator();
-    out_ += '[';
-    first_.push_back(true);
+    put('[');
+    first_.push_back(1);
     return *this;
 }
 
 JsonWriter& JsonWriter::endArray() {
     first_.pop_back();
-    out_ += ']';
+    put(']');
     return *this;
 }
 
 JsonWriter& JsonWriter::key(std::string_view name) {
     value(name);
-    out_ += ':';
+    put(':');
     afterKey_ = true;
     return *this;
 }
 
 JsonWriter& JsonWriter::value(std::string_view text) {
     separator();
-    out_ += '"';
+    put('"');
     for (char ch : text) {
         const auto u = static_cast<unsigned char>(ch);
         if (ch == '"' || ch == '\\') {
-            out_ += '\\';
-            out_ += ch;
+            put('\\');
+            put(ch);
         } else if (u < 0x20) {
             char buf[8];
             std::snprintf(buf, sizeof buf, "\\u%04x", u);
-            out_ += buf;
+            put(buf);
         } else {
-            out_ += ch;
+            put(ch);
         }
     }
-    out_ += '"';
+    put('"');
     return *this;
 }
 
 namespace {
+
+// Room one number needs, its separator included.
+constexpr std::size_t kNumberRoom = kShortestRoom + 2;
+
 template <typename F>
-void appendNumber(std::string& out, F x) {
-    if (!std::isfinite(x)) {
-        out += "null";  // JSON has no infinities; never produced by a sound run
-        return;
+char* writeNumber(char* p, F x) {
+    if (x == F{0} && !std::signbit(x)) {  // most entries of the tables
+        *p++ = '0';
+        return p;
     }
-    if (x == 0 && !std::signbit(x)) {  // most entries of the tables
-        out += '0';
-        return;
+    if (!std::isfinite(x)) {  // JSON has no infinities; never produced by a sound run
+        std::memcpy(p, "null", 4);
+        return p + 4;
     }
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, x);
-    out.append(buf, res.ptr);
+    return writeShortest(p, x);
 }
+
+char* writeNumber(char* p, long long v) { return std::to_chars(p, p + 24, v).ptr; }
+
 }  // namespace
 
-void JsonWriter::number(float x) { appendNumber(out_, x); }
+void JsonWriter::grow(std::size_t count) {
+    constexpr std::size_t kFirstSize = 1 << 16;
+    out_.resize(std::max({out_.size() * 2, used_ + count, kFirstSize}));
+}
 
-void JsonWriter::number(double x) { appendNumber(out_, x); }
+void JsonWriter::put(char c) {
+    *room(1) = c;
+    ++used_;
+}
 
-void JsonWriter::number(long long v) {
-    char buf[24];
-    const auto res = std::to_chars(buf, buf + sizeof buf, v);
-    out_.append(buf, res.ptr);
+void JsonWriter::put(std::string_view text) {
+    std::memcpy(room(text.size()), text.data(), text.size());
+    used_ += text.size();
+}
+
+template <typename T>
+void JsonWriter::number(T x) {
+    used_ = static_cast<std::size_t>(writeNumber(room(kNumberRoom), x) - out_.data());
+}
+
+template <typename T>
+void JsonWriter::numbers(const T* values, int count) {
+    put('[');
+    char* p = room(kNumberRoom);
+    for (int i = 0; i < count; ++i) {
+        if (out_.size() - static_cast<std::size_t>(p - out_.data()) < kNumberRoom) {
+            used_ = static_cast<std::size_t>(p - out_.data());
+            p = room(kNumberRoom);
+        }
+        if (i != 0) *p++ = ',';
+        p = writeNumber(p, values[i]);
+    }
+    used_ = static_cast<std::size_t>(p - out_.data());
+    put(']');
+}
+
+JsonWriter& JsonWriter::array(const float* values, int count) {
+    separator();
+    numbers(values, count);
+    return *this;
+}
+
+JsonWriter& JsonWriter::array(const double* values, int count) {
+    separator();
+    numbers(values, count);
+    return *this;
+}
+
+std::string JsonWriter::take() {
+    out_.resize(used_);
+    used_ = 0;
+    first_.clear();
+    afterKey_ = false;
+    return std::exchange(out_, std::string());
 }
 
 JsonWriter& JsonWriter::value(float x) {
@@ -117,7 +173,7 @@ JsonWriter& JsonWriter::value(long long v) {
 
 JsonWriter& JsonWriter::value(bool b) {
     separator();
-    out_ += b ? "true" : "false";
+    put(b ? "true" : "false");
     return *this;
 }
 

@@ -29,46 +29,50 @@ public:
     // (slot 0 included, so indices in scripts are the engineer's numbers).
     template <typename T, int... U>
     JsonWriter& table(const Table<T, U...>& t) {
-        constexpr int kRank = sizeof...(U);
-        int idx[kRank] = {};
-        tableLevel<T, U...>(t, idx, 0);
+        static constexpr int kUpper[] = {U...};
+        // The nested arrays visit the entries in storage order.
+        const T* next = t.values().data();
+        tableLevel(next, kUpper, static_cast<int>(sizeof...(U)));
         return *this;
     }
 
-    const std::string& str() const { return out_; }
+    // `count` values from `values` on as one array.
+    JsonWriter& array(const float* values, int count);
+    JsonWriter& array(const double* values, int count);
+
+    // The text written; the writer is left empty.
+    std::string take();
 
 private:
-    template <typename T, int... U>
-    void tableLevel(const Table<T, U...>& t, int* idx, int d) {
-        constexpr int kRank = sizeof...(U);
-        if (d + 1 == kRank) {
-            // The innermost arrays hold most of the values: written directly.
-            separator();
-            out_ += '[';
-            for (idx[d] = 0; idx[d] <= Table<T, U...>::upper(d); ++idx[d]) {
-                if (idx[d] != 0) out_ += ',';
-                number(element(t, idx, std::make_integer_sequence<int, kRank>{}));
-            }
-            out_ += ']';
+    template <typename T>
+    void tableLevel(const T*& next, const int* upper, int rank) {
+        const int count = upper[0] + 1;
+        if (rank == 1) {
+            array(next, count);
+            next += count;
             return;
         }
         beginArray();
-        for (idx[d] = 0; idx[d] <= Table<T, U...>::upper(d); ++idx[d]) tableLevel<T, U...>(t, idx, d + 1);
+        for (int i = 0; i < count; ++i) tableLevel(next, upper + 1, rank - 1);
         endArray();
     }
-    template <typename T, int... U, int... I>
-    static T element(const Table<T, U...>& t, const int* idx, std::integer_sequence<int, I...>) {
-        return t(idx[I]...);
+    // Room for `count` more characters at the end of the text.
+    char* room(std::size_t count) {
+        if (out_.size() - used_ < count) grow(count);
+        return out_.data() + used_;
     }
+    void grow(std::size_t count);
+    void put(char c);
+    void put(std::string_view text);
+    template <typename T>
+    void number(T x);
+    template <typename T>
+    void numbers(const T* values, int count);
 
     void separator();
-    // A number without its separator.
-    void number(float x);
-    void number(double x);
-    void number(long long v);
-    void number(int v) { number(static_cast<long long>(v)); }
-    std::string out_;
-    std::vector<bool> first_;  // per open container: no element written yet
+    std::string out_;      // the text in its first used_ characters
+    std::size_t used_ = 0;
+    std::vector<char> first_;  // per open container: no element written yet
     bool afterKey_ = false;
 };
 

@@ -1,0 +1,236 @@
+#include "shortest_number.h"
+
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+namespace tarvel {
+
+namespace {
+
+using Wide = unsigned __int128;
+
+template <typename F>
+struct BinaryFormat;
+template <>
+struct BinaryFormat<float> {
+    using Bits = std::uint32_t;
+    static constexpr int kFractionBits = 23;
+    static constexpr int kExponentBias = 127;
+};
+template <>
+struct BinaryFormat<double> {
+    using Bits = std::uint64_t;
+    static constexpr int kFractionBits = 52;
+    static constexpr int kExponentBias = 1023;
+};
+
+// Powers 5^0 .. 5^27, the largest that fits 63 bits.
+constexpr int kMaxPower5 = 27;
+constexpr auto kPower5 = [] {
+    std::array<std::uint64_t, kMaxPower5 + 1> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 5;
+    return p;
+}();
+
+// floor(log10(2^q)) and floor(log10(3/4 * 2^q)) for |q| up to well beyond
+// the exponents of a double, in integer arithmetic.
+int floorLog10Pow2(int q) { return (q * 315653) >> 20; }
+int floorLog10ThreeQuartersPow2(int q) { return (q * 1262611 - 524031) >> 22; }
+
+// A bound of the rounding interval in units of the decimal grid: its integer
+// part and whether it is exactly that integer.
+struct GridValue {
+    std::uint64_t floor = 0;
+    bool exact = false;
+};
+
+// The shortest decimal D * 10^E that reads back to the positive finite x,
+// when it can be found in integer arithmetic: the rounding interval of x is
+// [x - ulp/2, x + ulp/2] (the lower half ulp halved at a power of two), its
+// ends included when the significand is even. With 10^k the largest power of
+// ten not above the interval's width, at most one multiple of 10^(k+1) and at
+// least one of 10^k lie in it; the one multiple of 10^(k+1) if there is one,
+// else the multiple of 10^k nearest x (ties to even).
+template <typename F>
+bool shortestDigits(F x, std::uint64_t& digits, int& exponent) {
+    using Format = BinaryFormat<F>;
+    using Bits = typename Format::Bits;
+    constexpr int kFractionBits = Format::kFractionBits;
+    const auto bits = std::bit_cast<Bits>(x);
+    const int biased = static_cast<int>(bits >> kFractionBits);
+    const std::uint64_t fraction = bits & ((Bits{1} << kFractionBits) - 1);
+    if (biased == 0) return false;  // subnormal
+    const std::uint64_t c = fraction | (std::uint64_t{1} << kFractionBits);
+    const int q = biased - Format::kExponentBias - kFractionBits;  // x = c * 2^q
+    const bool lowerCloser = fraction == 0 && biased > 1;
+    const int k = lowerCloser ? floorLog10ThreeQuartersPow2(q) : floorLog10Pow2(q);
+    // x / 10^k = 4c * 5^j * 2^-shift with j = -k: formed exactly in 128 bits
+    // for the common magnitudes only.
+    const int j = -k;
+    const int shift = 2 - q - j;
+    if (j < 0 || j > kMaxPower5 || shift < 1 || shift > 120) return false;
+
+    const auto settle = [&](auto unit) {
+        using Int = decltype(unit);
+        const Int power = kPower5[static_cast<std::size_t>(j)];
+        const Int mask = (Int{1} << shift) - 1;
+        const auto grid = [&](std::uint64_t fourTimes) {
+            const Int n = static_cast<Int>(fourTimes) * power;
+            return GridValue{static_cast<std::uint64_t>(n >> shift), (n & mask) == 0};
+        };
+        const Int centre = static_cast<Int>(4 * c) * power;
+        const auto s = static_cast<std::uint64_t>(centre >> shift);
+        const GridValue lower = grid(lowerCloser ? 4 * c - 1 : 4 * c - 2);
+        const GridValue upper = grid(4 * c + 2);
+        const bool endsIncluded = c % 2 == 0;
+        const auto inside = [&](std::uint64_t g) {
+            const bool aboveLower = g > lower.floor || (endsIncluded && lower.exact && g == lower.floor);
+            const bool belowUpper =
+                g < upper.floor || (g == upper.floor && (endsIncluded || !upper.exact));
+            return aboveLower && belowUpper;
+        };
+
+        const std::uint64_t coarse = s / 10 * 10;
+        const bool coarseBelow = inside(coarse);
+        const bool coarseAbove = inside(coarse + 10);
+        if (coarseBelow != coarseAbove) {
+            digits = s / 10 + (coarseAbove ? 1 : 0);
+            exponent = k + 1;
+            return;
+        }
+        const bool below = inside(s);
+        const bool above = inside(s + 1);
+        bool up = above;
+        if (below && above) {
+            const Int rest = centre & mask;
+            const Int half = Int{1} << (shift - 1);
+            up = rest > half || (rest == half && s % 2 == 1);
+        }
+        digits = s + (up ? 1 : 0);
+        exponent = k;
+    };
+    // 4c * 5^j < 2^26 * 5^15 < 2^61 for a float: 64 bits suffice.
+    constexpr int kNarrowPower5 = 15;
+    if (kFractionBits + 3 <= 26 && j <= kNarrowPower5 && shift <= 63) {
+        settle(std::uint64_t{});
+    } else {
+        settle(Wide{});
+    }
+    while (digits % 10 == 0) {
+        digits /= 10;
+        ++exponent;
+    }
+    return true;
+}
+
+constexpr int kMaxDigits = 20;  // of a 64-bit unsigned value
+
+constexpr auto kPower10 = [] {
+    std::array<std::uint64_t, kMaxDigits> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+    return p;
+}();
+
+// "00", "01", ..., "99".
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> d{};
+    for (int i = 0; i < 100; ++i) {
+        d[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        d[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return d;
+}();
+
+int digitCount(std::uint64_t v) {
+    // 1233 / 4096 is just above log10 2: the estimate is the count or one less.
+    const int estimate = ((64 - std::countl_zero(v | 1)) * 1233) >> 12;
+    return estimate + (estimate < kMaxDigits && v >= kPower10[static_cast<std::size_t>(estimate)] ? 1 : 0);
+}
+
+// The last `count` decimal digits of v, leading zeros included.
+void writeDigits(char* p, std::uint64_t v, int count) {
+    char* end = p + count;
+    while (end - p >= 2) {
+        const auto pair = static_cast<std::size_t>(v % 100) * 2;
+        v /= 100;
+        end -= 2;
+        end[0] = kDigitPairs[pair];
+        end[1] = kDigitPairs[pair + 1];
+    }
+    if (end != p) p[0] = static_cast<char>('0' + v % 10);
+}
+
+char* fill(char* p, char c, int count) {
+    for (int i = 0; i < count; ++i) *p++ = c;
+    return p;
+}
+
+// D * 10^E in the shorter of the fixed and the exponent form.
+char* writeDecimal(char* p, std::uint64_t value, int exponent) {
+    const int n = digitCount(value);
+    const int scientificExponent = exponent + n - 1;
+    const int magnitude = scientificExponent < 0 ? -scientificExponent : scientificExponent;
+    const int scientificLength = n + (n > 1 ? 1 : 0) + 2 + (magnitude >= 100 ? 3 : 2);
+    const int fixedLength = exponent >= 0 ? n + exponent : (-exponent < n ? n + 1 : 2 - exponent);
+    if (fixedLength <= scientificLength) {
+        if (exponent >= 0) {
+            writeDigits(p, value, n);
+            return fill(p + n, '0', exponent);
+        }
+        const int decimals = -exponent;
+        if (decimals < n) {
+            const int whole = n - decimals;
+            const std::uint64_t unit = kPower10[static_cast<std::size_t>(decimals)];
+            writeDigits(p, value / unit, whole);
+            p[whole] = '.';
+            writeDigits(p + whole + 1, value % unit, decimals);
+            return p + n + 1;
+        }
+        *p++ = '0';
+        *p++ = '.';
+        p = fill(p, '0', decimals - n);
+        writeDigits(p, value, n);
+        return p + n;
+    }
+    const std::uint64_t unit = kPower10[static_cast<std::size_t>(n - 1)];
+    *p++ = static_cast<char>('0' + value / unit);
+    if (n > 1) {
+        *p++ = '.';
+        writeDigits(p, value % unit, n - 1);
+        p += n - 1;
+    }
+    *p++ = 'e';
+    *p++ = scientificExponent < 0 ? '-' : '+';
+    const int expDigits = magnitude >= 100 ? 3 : 2;
+    writeDigits(p, static_cast<std::uint64_t>(magnitude), expDigits);
+    return p + expDigits;
+}
+
+template <typename F>
+char* writeShortestOf(char* p, F x) {
+    const bool negative = std::signbit(x);
+    const F magnitude = negative ? -x : x;
+    std::uint64_t digits = 0;
+    int exponent = 0;
+    if (magnitude > F{0} && magnitude <= std::numeric_limits<F>::max() &&
+        shortestDigits(magnitude, digits, exponent)) {
+        if (negative) *p++ = '-';
+        return writeDecimal(p, digits, exponent);
+    }
+    return std::to_chars(p, p + kShortestRoom, x).ptr;
+}
+
+}  // namespace
+
+char* writeShortest(char* p, float x) { return writeShortestOf(p, x); }
+
+char* writeShortest(char* p, double x) { return writeShortestOf(p, x); }
+
+}  // namespace tarvel
