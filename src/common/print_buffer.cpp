@@ -1,5 +1,7 @@
 #include "print_buffer.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "printed_number.h"
@@ -22,8 +24,14 @@ int characterCount(std::string_view utf8) {
 
 }  // namespace
 
+void PrintBuffer::grow(std::size_t count) {
+    constexpr std::size_t kFirstSize = 4096;
+    text_.resize(std::max({text_.size() * 2, used_ + count, kFirstSize}));
+}
+
 PrintBuffer& PrintBuffer::text(std::string_view utf8) {
-    text_ += utf8;
+    std::memcpy(room(utf8.size()), utf8.data(), utf8.size());
+    used_ += utf8.size();
     // A line break inside the item starts the count again on the new line.
     const std::size_t lineFeed = utf8.rfind('\n');
     if (lineFeed == std::string_view::npos) {
@@ -34,48 +42,68 @@ PrintBuffer& PrintBuffer::text(std::string_view utf8) {
     return *this;
 }
 
-// A numeric item is ASCII without line breaks: one column per byte.
-template <typename Append, typename Value>
-PrintBuffer& PrintBuffer::number(Append append, Value value) {
-    const std::size_t before = text_.size();
-    append(text_, value);
-    column_ += static_cast<int>(text_.size() - before);
+PrintBuffer& PrintBuffer::numberEndsAt(const char* end) {
+    const auto now = static_cast<std::size_t>(end - text_.data());
+    column_ += static_cast<int>(now - used_);
+    used_ = now;
     return *this;
 }
 
-PrintBuffer& PrintBuffer::single(float x) { return number(appendSingle, x); }
+PrintBuffer& PrintBuffer::single(float x) { return numberEndsAt(writeSingle(room(kPrintedItemRoom), x)); }
 
-PrintBuffer& PrintBuffer::dbl(double x) { return number(appendDouble, x); }
+PrintBuffer& PrintBuffer::dbl(double x) { return numberEndsAt(writeDouble(room(kPrintedItemRoom), x)); }
 
-PrintBuffer& PrintBuffer::integer(long long v) { return number(appendInteger, v); }
+PrintBuffer& PrintBuffer::integer(long long v) {
+    return numberEndsAt(writeInteger(room(kPrintedItemRoom), v));
+}
 
-PrintBuffer& PrintBuffer::fourDecimals(double x) { return number(appendFourDecimals, x); }
+PrintBuffer& PrintBuffer::fourDecimals(double x) {
+    return numberEndsAt(writeFourDecimals(room(kPrintedItemRoom), x));
+}
 
-PrintBuffer& PrintBuffer::truncated(float x) { return number(appendTruncated, x); }
+PrintBuffer& PrintBuffer::truncated(float x) {
+    return numberEndsAt(writeTruncated(room(kPrintedItemRoom), x));
+}
 
 PrintBuffer& PrintBuffer::tab(int column) {
     if (column < 1) column = 1;
     if (column_ > column) endLine();
-    text_.append(static_cast<std::size_t>(column - column_), ' ');
+    const auto blanks = static_cast<std::size_t>(column - column_);
+    std::memset(room(blanks), ' ', blanks);
+    used_ += blanks;
     column_ = column;
     return *this;
 }
 
 PrintBuffer& PrintBuffer::zone() {
     const int next = ((column_ - 1) / kZoneWidth + 1) * kZoneWidth + 1;
-    text_.append(static_cast<std::size_t>(next - column_), ' ');
+    const auto blanks = static_cast<std::size_t>(next - column_);
+    std::memset(room(blanks), ' ', blanks);
+    used_ += blanks;
     column_ = next;
     return *this;
 }
 
 PrintBuffer& PrintBuffer::endLine() {
-    text_ += "\r\n";
+    char* p = room(2);
+    p[0] = '\r';
+    p[1] = '\n';
+    used_ += 2;
     column_ = 1;
     return *this;
 }
 
+const std::string& PrintBuffer::str() const {
+    text_.resize(used_);
+    return text_;
+}
+
 // The print position stays: it belongs to the line being written, which may
 // continue after the text taken so far has gone to its file.
-std::string PrintBuffer::take() { return std::exchange(text_, std::string()); }
+std::string PrintBuffer::take() {
+    text_.resize(used_);
+    used_ = 0;
+    return std::exchange(text_, std::string());
+}
 
 }  // namespace tarvel

@@ -6,6 +6,7 @@
 // writes CR LF. Columns count characters, so a Chinese character is one
 // column. The text is kept as UTF-8.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -24,14 +25,23 @@ public:
     PrintBuffer& endLine();
 
     int column() const { return column_; }  // 1-based print position
-    const std::string& str() const { return text_; }
+    const std::string& str() const;
     std::string take();  // the text so far; the print position is kept
 
 private:
-    template <typename Append, typename Value>
-    PrintBuffer& number(Append append, Value value);
+    // Room for `count` more characters after the text.
+    char* room(std::size_t count) {
+        if (text_.size() - used_ < count) grow(count);
+        return text_.data() + used_;
+    }
+    void grow(std::size_t count);
+    // Ends the text at `end`, inside the room given; a numeric item is ASCII
+    // without line breaks: one column per character.
+    PrintBuffer& numberEndsAt(const char* end);
 
-    std::string text_;
+    // The text is the first used_ characters; the rest is room to write in.
+    mutable std::string text_;
+    mutable std::size_t used_ = 0;
     int column_ = 1;
 };
 

@@ -172,9 +172,91 @@ ScientificText roundByText(double magnitude, int digits) {
     return text;
 }
 
-// Longest text one numeric item needs: sign, 17 digits, point, leading
-// zeros, exponent, trailing blank.
-constexpr std::size_t kItemRoom = 48;
+// Single values from 1E-11 to below 1E+07, nearly every value printed: with
+// x = m * 2^e (2^23 <= m < 2^24), x * 10^k = m * 5^k * 2^(e+k) is formed
+// exactly in 64 bits for 0 <= k <= 17 (m * 5^17 < 2^64) and shifted to an
+// integer, a dropped half rounding away from zero; the digits are the same
+// as roundByIntegers gives. False for other magnitudes and for subnormals.
+// Significant digits of a Single as an integer: value has `count` digits,
+// no trailing zeros; x ~ 0.d1d2... * 10^(exponent+1).
+struct SingleDigits {
+    std::uint32_t value = 0;
+    int count = 0;
+    int exponent = 0;
+};
+
+// "00", "01", ..., "99".
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> d{};
+    for (int i = 0; i < 100; ++i) {
+        d[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        d[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return d;
+}();
+
+// The last `count` decimal digits of v, leading zeros included.
+char* writeFixedDigits(char* p, std::uint32_t v, int count) {
+    char* end = p + count;
+    char* q = end;
+    while (q - p >= 2) {
+        const auto pair = static_cast<std::size_t>(v % 100) * 2;
+        v /= 100;
+        q -= 2;
+        q[0] = kDigitPairs[pair];
+        q[1] = kDigitPairs[pair + 1];
+    }
+    if (q != p) p[0] = static_cast<char>('0' + v % 10);
+    return end;
+}
+
+bool roundSingle(float magnitude, SingleDigits& out) {
+    constexpr int kFractionBits = 23;
+    constexpr int kExponentBias = 127;
+    constexpr int kMaxSingleScale = 17;
+    const auto bits = std::bit_cast<std::uint32_t>(magnitude);
+    const int biased = static_cast<int>(bits >> kFractionBits);
+    if (biased == 0) return false;
+    const std::uint64_t m = (bits & ((std::uint32_t{1} << kFractionBits) - 1)) | (std::uint32_t{1} << kFractionBits);
+    const int e = biased - kExponentBias - kFractionBits;
+
+    const auto scaled = [&](int k) -> std::uint64_t {
+        const std::uint64_t v = m * kPower5[static_cast<std::size_t>(k)];
+        const int shift = e + k;
+        // x * 10^k stays below 10^(kSingleDigits+1), so neither shift loses
+        // a bit that matters or overflows.
+        if (shift >= 0) return v << shift;
+        const int drop = -shift;
+        return (v >> drop) + ((v >> (drop - 1)) & 1);
+    };
+
+    // floor(log10 2^(e+23)) is the decimal exponent or one less.
+    int exponent = ((e + kFractionBits) * 78913) >> 18;
+    int k = kSingleDigits - 1 - exponent;
+    if (k < 0 || k > kMaxSingleScale) return false;
+    std::uint64_t n = scaled(k);
+    constexpr std::uint64_t kLimit = kPower10[kSingleDigits];
+    if (n >= kLimit) {
+        if (k == 0) return false;
+        ++exponent;
+        n = scaled(--k);
+        if (n >= kLimit) {
+            n = kPower10[kSingleDigits - 1];
+            ++exponent;
+        }
+    }
+    int count = kSingleDigits;
+    while (n % 10 == 0) {
+        n /= 10;
+        --count;
+    }
+    out.value = static_cast<std::uint32_t>(n);
+    out.count = count;
+    out.exponent = exponent;
+    return true;
+}
+
+constexpr std::size_t kItemRoom = kPrintedItemRoom;
 
 char* writeDigits(char* p, const char* digits, int count) {
     for (int i = 0; i < count; ++i) *p++ = digits[i];
@@ -252,18 +334,47 @@ char* writeSigned(char* p, double x, int precision) {
     return writeBody(p, text.digits, text.count, text.exponent, precision, false);
 }
 
+// A Single item with its sign position.
+char* writeSingleSigned(char* p, float x) {
+    const float magnitude = std::fabs(x);
+    SingleDigits digits;
+    if (!(magnitude > 0.0f) || !roundSingle(magnitude, digits)) {
+        return writeSigned(p, static_cast<double>(x), kSingleDigits);
+    }
+    *p++ = x < 0 ? '-' : ' ';
+    // The forms of writeBody, written from the integer digits.
+    const int count = digits.count;
+    const int exponent = digits.exponent;
+    const std::uint32_t value = digits.value;
+    if (exponent < kSmallestFixedExponent || exponent >= kSingleDigits) {
+        const auto unit = static_cast<std::uint32_t>(kPower10[static_cast<std::size_t>(count - 1)]);
+        *p++ = static_cast<char>('0' + value / unit);
+        if (count > 1) {
+            *p++ = '.';
+            p = writeFixedDigits(p, value % unit, count - 1);
+        }
+        return writeExponent(p, exponent);
+    }
+    if (exponent < 0) {
+        *p++ = '.';
+        for (int i = 0; i < -exponent - 1; ++i) *p++ = '0';
+        return writeFixedDigits(p, value, count);
+    }
+    const int integerDigits = exponent + 1;
+    if (count <= integerDigits) {
+        p = writeFixedDigits(p, value, count);
+        for (int i = count; i < integerDigits; ++i) *p++ = '0';
+        return p;
+    }
+    const auto unit = static_cast<std::uint32_t>(kPower10[static_cast<std::size_t>(count - integerDigits)]);
+    p = writeFixedDigits(p, value / unit, integerDigits);
+    *p++ = '.';
+    return writeFixedDigits(p, value % unit, count - integerDigits);
+}
+
 std::string signedText(double x, int precision) {
     char buf[kItemRoom];
     return std::string(buf, writeSigned(buf, x, precision));
-}
-
-// The item and its trailing blank.
-template <typename Write>
-void appendItem(std::string& out, Write write) {
-    char buf[kItemRoom];
-    char* end = write(buf);
-    *end++ = ' ';
-    out.append(buf, end);
 }
 
 }  // namespace
@@ -282,7 +393,10 @@ DecimalDigits roundToDigits(double x, int digits) {
     return result;
 }
 
-std::string strSingle(float x) { return signedText(static_cast<double>(x), kSingleDigits); }
+std::string strSingle(float x) {
+    char buf[kItemRoom];
+    return std::string(buf, writeSingleSigned(buf, x));
+}
 
 std::string strDouble(double x) { return signedText(x, kDoubleDigits); }
 
@@ -296,48 +410,43 @@ std::string strInteger(long long v) {
 }
 
 std::string printSingle(float x) {
-    std::string out;
-    appendSingle(out, x);
-    return out;
+    char buf[kPrintedItemRoom];
+    return std::string(buf, writeSingle(buf, x));
 }
 
 std::string printDouble(double x) {
-    std::string out;
-    appendDouble(out, x);
-    return out;
+    char buf[kPrintedItemRoom];
+    return std::string(buf, writeDouble(buf, x));
 }
 
 std::string printInteger(long long v) {
-    std::string out;
-    appendInteger(out, v);
-    return out;
+    char buf[kPrintedItemRoom];
+    return std::string(buf, writeInteger(buf, v));
 }
 
-void appendSingle(std::string& out, float x) {
-    appendItem(out, [x](char* p) { return writeSigned(p, static_cast<double>(x), kSingleDigits); });
+char* writeSingle(char* p, float x) {
+    p = writeSingleSigned(p, x);
+    *p++ = ' ';
+    return p;
 }
 
-void appendDouble(std::string& out, double x) {
-    appendItem(out, [x](char* p) { return writeSigned(p, x, kDoubleDigits); });
+char* writeDouble(char* p, double x) {
+    p = writeSigned(p, x, kDoubleDigits);
+    *p++ = ' ';
+    return p;
 }
 
-void appendInteger(std::string& out, long long v) {
-    appendItem(out, [v](char* p) {
-        // A negative value brings its own "-", which takes the sign position.
-        if (v >= 0) *p++ = ' ';
-        return std::to_chars(p, p + 24, v).ptr;
-    });
+char* writeInteger(char* p, long long v) {
+    // A negative value brings its own "-", which takes the sign position.
+    if (v >= 0) *p++ = ' ';
+    p = std::to_chars(p, p + 24, v).ptr;
+    *p++ = ' ';
+    return p;
 }
 
-void appendTruncated(std::string& out, float x) { appendSingle(out, std::trunc(x)); }
+char* writeTruncated(char* p, float x) { return writeSingle(p, std::trunc(x)); }
 
-std::string printFourDecimals(double x) {
-    std::string out;
-    appendFourDecimals(out, x);
-    return out;
-}
-
-void appendFourDecimals(std::string& out, double x) {
+char* writeFourDecimals(char* p, double x) {
     constexpr int kDecimals = 4;
     constexpr unsigned long long kUnitsPerWhole = 10000;
     constexpr double kScale = static_cast<double>(kUnitsPerWhole);
@@ -347,32 +456,67 @@ void appendFourDecimals(std::string& out, double x) {
 
     // For a Single argument the product is exact in double arithmetic.
     const double scaled = roundHalfEven(x * kScale);
-    if (!(std::fabs(scaled) < kUnitLimit)) {
-        appendDouble(out, x);
-        return;
-    }
+    if (!(std::fabs(scaled) < kUnitLimit)) return writeDouble(p, x);
     const long long units = static_cast<long long>(scaled);
     const unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units)
                                                    : static_cast<unsigned long long>(units);
     const unsigned long long whole = magnitude / kUnitsPerWhole;
     unsigned long long fraction = magnitude % kUnitsPerWhole;
 
-    appendItem(out, [&](char* p) {
-        *p++ = units < 0 ? '-' : ' ';
-        if (whole != 0 || fraction == 0) p = std::to_chars(p, p + 24, whole).ptr;
-        if (fraction != 0) {
-            char decimals[kDecimals];
-            for (int i = kDecimals - 1; i >= 0; --i) {
-                decimals[i] = static_cast<char>('0' + fraction % 10);
-                fraction /= 10;
-            }
-            int count = kDecimals;
-            while (decimals[count - 1] == '0') --count;
-            *p++ = '.';
-            p = writeDigits(p, decimals, count);
+    *p++ = units < 0 ? '-' : ' ';
+    if (whole != 0 || fraction == 0) p = std::to_chars(p, p + 24, whole).ptr;
+    if (fraction != 0) {
+        int count = kDecimals;
+        while (fraction % 10 == 0) {
+            fraction /= 10;
+            --count;
         }
-        return p;
-    });
+        *p++ = '.';
+        for (int i = count - 1; i >= 0; --i) {
+            p[i] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        p += count;
+    }
+    *p++ = ' ';
+    return p;
+}
+
+void appendSingle(std::string& out, float x) {
+    char buf[kPrintedItemRoom];
+    out.append(buf, writeSingle(buf, x));
+}
+
+void appendDouble(std::string& out, double x) {
+    char buf[kPrintedItemRoom];
+    out.append(buf, writeDouble(buf, x));
+}
+
+void appendInteger(std::string& out, long long v) {
+    char buf[kPrintedItemRoom];
+    out.append(buf, writeInteger(buf, v));
+}
+
+void appendTruncated(std::string& out, float x) {
+    char buf[kPrintedItemRoom];
+    out.append(buf, writeTruncated(buf, x));
+}
+
+std::string printFourDecimals(double x) {
+    char buf[kPrintedItemRoom];
+    return std::string(buf, writeFourDecimals(buf, x));
+}
+
+void appendFourDecimals(std::string& out, double x) {
+    char buf[kPrintedItemRoom];
+    out.append(buf, writeFourDecimals(buf, x));
+}
+
+std::string printWithDigits(double x, int digits) {
+    char buf[kPrintedItemRoom];
+    char* p = writeSigned(buf, x, digits);
+    *p++ = ' ';
+    return std::string(buf, p);
 }
 
 std::string printTruncated(float x) { return printSingle(std::trunc(x)); }

@@ -7,6 +7,7 @@
 // exponent is below -4 or not below the digit count. A tie at the last digit
 // rounds away from zero. Locale-independent.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -21,6 +22,18 @@ std::string strInteger(long long v);
 std::string printSingle(float x);
 std::string printDouble(double x);
 std::string printInteger(long long v);
+
+// Longest text one numeric item needs: sign, 17 digits, point, leading
+// zeros, exponent, trailing blank.
+inline constexpr std::size_t kPrintedItemRoom = 48;
+
+// The same items written at p, which has room for kPrintedItemRoom
+// characters; the end of the item is returned.
+char* writeSingle(char* p, float x);
+char* writeDouble(char* p, double x);
+char* writeInteger(char* p, long long v);
+char* writeFourDecimals(char* p, double x);
+char* writeTruncated(char* p, float x);
 
 // The same items appended to `out`, for long texts written item by item.
 void appendSingle(std::string& out, float x);
@@ -38,6 +51,11 @@ std::string printFourDecimals(double x);
 // A truncated item of the report: the integer part (toward zero) of a Single,
 // printed as a Single (" 349 ").
 std::string printTruncated(float x);
+
+// A numeric item of `digits` significant digits (1..17), by the general
+// rounding that serves every precision; printSingle(x) is
+// printWithDigits(x, 7) and printDouble(x) printWithDigits(x, 15).
+std::string printWithDigits(double x, int digits);
 
 // Plain decimal text of a Double as a string conversion gives it: 15
 // significant digits, no sign position, the zero before the point kept

@@ -1,6 +1,7 @@
 // Protects printed numbers: sign position, 7/15 digits, exponent form, ties away from zero.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <random>
 #include <string>
 
+#include "common/basic_convert.h"
 #include "common/printed_number.h"
 
 namespace tarvel {
@@ -272,6 +274,101 @@ TEST(RoundToDigits, AgreesWithTheExactExpansion) {
                 ASSERT_EQ(got.negative, expected.negative) << v;
             }
         }
+    }
+}
+
+
+// --- Single items by the fast route against the general rounding ----------
+// printSingle settles nearly every value in 64-bit integer arithmetic;
+// printWithDigits(x, 7) goes the general way that every precision takes.
+// Both must give the same bytes.
+
+class SingleComparison {
+public:
+    void check(float x) {
+        ++checked_;
+        const std::string fast = printSingle(x);
+        const std::string general = printWithDigits(static_cast<double>(x), 7);
+        if (fast != general && ++differing_ <= 10) {
+            ADD_FAILURE() << "bits " << std::bit_cast<std::uint32_t>(x) << ": '" << fast << "' instead of '"
+                          << general << "'";
+        }
+    }
+    long checked() const { return checked_; }
+    long differing() const { return differing_; }
+
+private:
+    long checked_ = 0;
+    long differing_ = 0;
+};
+
+TEST(PrintedSingle, SpreadOverEveryBitPattern) {
+    SingleComparison c;
+    constexpr std::uint64_t kStride = 1021;  // prime: every exponent, every low-bit pattern
+    for (std::uint64_t bits = 0; bits < (std::uint64_t{1} << 32); bits += kStride) {
+        c.check(std::bit_cast<float>(static_cast<std::uint32_t>(bits)));
+    }
+    EXPECT_EQ(c.differing(), 0) << "of " << c.checked();
+}
+
+TEST(PrintedSingle, EveryFloatOfTheCommonBinades) {
+    // [1, 16) each value in turn (stride 5), where most lengths, ordinates
+    // and forces of a frame lie once scaled.
+    SingleComparison c;
+    for (std::uint32_t bits = std::bit_cast<std::uint32_t>(1.0f); bits < std::bit_cast<std::uint32_t>(16.0f); bits += 5) {
+        c.check(std::bit_cast<float>(bits));
+    }
+    EXPECT_EQ(c.differing(), 0) << "of " << c.checked();
+}
+
+TEST(PrintedSingle, TiesPowersOfTenAndTheEndsOfTheIntegerRange) {
+    SingleComparison c;
+    // Exact ties at the seventh digit: n + 1/2 for n of seven digits, n + 1/4
+    // and n + 3/4 of six digits, and the same scaled by powers of two.
+    for (int n = 1000000; n < 10000000; n += 37) {
+        for (int scale = -30; scale <= 10; scale += 4) {
+            c.check(std::ldexp(static_cast<float>(n) + 0.5f, scale));
+            c.check(-std::ldexp(static_cast<float>(n) + 0.5f, scale));
+        }
+    }
+    for (int n = 100000; n < 1000000; n += 11) {
+        c.check(static_cast<float>(n) + 0.25f);
+        c.check(static_cast<float>(n) + 0.75f);
+    }
+    // Powers of ten and their neighbours: the exponent form begins below
+    // 1E-04 and at 1E+07, and 9999999.5 rounds up to the next decade.
+    for (int e = -45; e <= 38; ++e) {
+        const float x = static_cast<float>(std::pow(10.0, e));
+        for (const float y : {x, std::nextafter(x, 0.0f), std::nextafter(x, 1e38f), 9.9999995f * x, 9.999999f * x}) {
+            c.check(y);
+            c.check(-y);
+        }
+    }
+    for (const float x : {9999999.0f, 9999999.5f, 10000000.0f, 10000001.0f, 16777216.0f, 1e-11f, 9.99999e-12f,
+                          1.1754944e-38f, 1e-45f, 3.4028235e38f}) {
+        c.check(x);
+        c.check(-x);
+    }
+    EXPECT_EQ(c.differing(), 0) << "of " << c.checked();
+}
+
+TEST(PrintedNumber, FourDecimalsAgreeWithTheRoundedCount) {
+    // The item is the count of 1/10000 rounded half to even, written as
+    // whole units, a point and the decimals without trailing zeros.
+    std::mt19937 random(17);
+    std::uniform_real_distribution<float> value(-2000.0f, 2000.0f);
+    for (int i = 0; i < 200000; ++i) {
+        const float x = i < 40000 ? static_cast<float>(i - 20000) / 8.0f : value(random);
+        const double units = roundHalfEven(static_cast<double>(x) * 10000.0);
+        const long long count = static_cast<long long>(std::fabs(units));
+        std::string expected = units < 0 ? "-" : " ";
+        if (count / 10000 != 0 || count % 10000 == 0) expected += std::to_string(count / 10000);
+        if (count % 10000 != 0) {
+            std::string decimals = std::to_string(10000 + count % 10000).substr(1);
+            while (decimals.back() == '0') decimals.pop_back();
+            expected += "." + decimals;
+        }
+        ASSERT_EQ(printFourDecimals(x), expected + " ") << x;
     }
 }
 
