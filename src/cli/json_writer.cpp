@@ -97,9 +97,11 @@ char* writeNumber(char* p, long long v) { return std::to_chars(p, p + 24, v).ptr
 
 }  // namespace
 
+// The room is zero-filled a little at a time, so that only pages the text
+// reaches are touched; the string doubles its capacity as it grows.
 void JsonWriter::grow(std::size_t count) {
-    constexpr std::size_t kFirstSize = 1 << 16;
-    out_.resize(std::max({out_.size() * 2, used_ + count, kFirstSize}));
+    constexpr std::size_t kStep = 16384;
+    out_.resize(used_ + std::max(count, kStep));
 }
 
 void JsonWriter::put(char c) {

@@ -24,9 +24,11 @@ int characterCount(std::string_view utf8) {
 
 }  // namespace
 
+// The room is zero-filled a little at a time, so that only pages the text
+// reaches are touched; the string doubles its capacity as it grows.
 void PrintBuffer::grow(std::size_t count) {
-    constexpr std::size_t kFirstSize = 4096;
-    text_.resize(std::max({text_.size() * 2, used_ + count, kFirstSize}));
+    constexpr std::size_t kStep = 4096;
+    text_.resize(used_ + std::max(count, kStep));
 }
 
 PrintBuffer& PrintBuffer::text(std::string_view utf8) {
