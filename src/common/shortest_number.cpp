@@ -154,8 +154,8 @@ int digitCount(std::uint64_t v) {
     return estimate + (estimate < kMaxDigits && v >= kPower10[static_cast<std::size_t>(estimate)] ? 1 : 0);
 }
 
-// The last `count` (at most 9) decimal digits of v, leading zeros included.
-void writeDigits32(char* p, std::uint32_t v, int count) {
+// The last `count` decimal digits of v, leading zeros included.
+void writeDigits(char* p, std::uint64_t v, int count) {
     char* end = p + count;
     while (end - p >= 2) {
         const auto pair = static_cast<std::size_t>(v % 100) * 2;
@@ -165,18 +165,6 @@ void writeDigits32(char* p, std::uint32_t v, int count) {
         end[1] = kDigitPairs[pair + 1];
     }
     if (end != p) p[0] = static_cast<char>('0' + v % 10);
-}
-
-// The same for any count: eight digits at a time in 32-bit arithmetic.
-void writeDigits(char* p, std::uint64_t v, int count) {
-    constexpr int kPart = 8;
-    constexpr std::uint64_t kPartUnit = 100000000;
-    while (count > kPart) {
-        writeDigits32(p + count - kPart, static_cast<std::uint32_t>(v % kPartUnit), kPart);
-        v /= kPartUnit;
-        count -= kPart;
-    }
-    writeDigits32(p, static_cast<std::uint32_t>(v), count);
 }
 
 char* fill(char* p, char c, int count) {
