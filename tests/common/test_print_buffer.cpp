@@ -1,6 +1,7 @@
 // Protects print layout: items side by side, 14-column zones, Tab(n), CR LF, character columns.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "common/print_buffer.h"
@@ -102,6 +103,27 @@ TEST(PrintBuffer, TakeEmptiesTheTextAndKeepsThePosition) {
     EXPECT_EQ(p.column(), 4);
     p.tab(6).text("d");
     EXPECT_EQ(p.take(), "  d");
+}
+
+TEST(PrintBuffer, ColumnsCountCharactersOfTextsOfEveryLength) {
+    // Texts of 0..40 characters mixing ASCII, two-, three- and four-byte
+    // UTF-8 at every offset: the column after each is one more than the
+    // characters written since the line began, and the bytes are kept.
+    const std::string pieces[] = {"a", "\xC3\xA9", "宽", "\xF0\x9F\x98\x80", " ", "9"};
+    std::uint32_t seed = 12345;
+    for (int length = 0; length <= 40; ++length) {
+        for (int trial = 0; trial < 20; ++trial) {
+            std::string text;
+            for (int i = 0; i < length; ++i) {
+                seed = seed * 1664525u + 1013904223u;
+                text += pieces[(seed >> 16) % 6];
+            }
+            PrintBuffer p;
+            p.text("x").text(text).text(text);
+            EXPECT_EQ(p.column(), 2 + 2 * length) << text;
+            EXPECT_EQ(p.str(), "x" + text + text);
+        }
+    }
 }
 
 }  // namespace
