@@ -6,14 +6,15 @@
 Measures, each as whole processes started afresh:
   run FRAME5X10.TVL            5 bays x 10 storeys, 60 masses, 3 modes
   run LARGEST.TVL              12 bays x 8 storeys, 200 members
-  run LARGEST.TVL --json       the same with the JSON summary
+  run ... --json               the same with the JSON summary
   --help                       beside tarvel-hello, a C++ hello world built
                                with the same compiler, flags and linking
 and prints per command: CPU time (user + system, `perf stat` task-clock,
-mean of N runs), page faults, fsync and fdatasync calls (`strace -c`), peak
-resident memory (`/usr/bin/time`), and the wall-clock median (`hyperfine`).
-Wall times move with the load of the machine; CPU time and system calls are
-the figures to compare. The frames come from bench/frames (written by
+mean of N runs), instructions executed (`valgrind --tool=callgrind`, one
+run), page faults, fsync and fdatasync calls (`strace -c`), peak resident
+memory (`/usr/bin/time`), and the wall-clock median (`hyperfine`).
+Wall times move with the load of the machine and CPU times with it; the
+instruction count does not, and is the figure to compare between builds. The frames come from bench/frames (written by
 bench/make_frames.py) and are analysed in a scratch folder of BUILD_DIR.
 """
 
@@ -60,6 +61,15 @@ def fsync_count(command, cwd):
     return count
 
 
+def instructions(command, cwd):
+    """Instructions of one run, user space, the dynamic loader included."""
+    result = subprocess.run(
+        ["valgrind", "--tool=callgrind", "--callgrind-out-file=/dev/null"] + command,
+        cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, check=True)
+    m = re.search(r"Collected : (\d+)", result.stderr)
+    return int(m.group(1)) if m else 0
+
+
 def peak_rss_kb(command, cwd):
     result = subprocess.run(
         ["/usr/bin/time", "-f", "%M"] + command,
@@ -86,7 +96,7 @@ def main():
     parser.add_argument("build")
     parser.add_argument("--runs", type=int, default=31)
     args = parser.parse_args()
-    for program in ("perf", "strace", "hyperfine", "/usr/bin/time"):
+    for program in ("perf", "strace", "hyperfine", "/usr/bin/time", "valgrind"):
         need(program)
 
     build = os.path.abspath(args.build)
@@ -103,22 +113,29 @@ def main():
         run = [cli, "run", "--timestamp", TIME_STAMP]
         cases = [
             ("run FRAME5X10.TVL", run + ["FRAME5X10.TVL"]),
+            ("run FRAME5X10.TVL --json", run + ["FRAME5X10.TVL", "--json", "FRAME5X10.json"]),
             ("run LARGEST.TVL", run + ["LARGEST.TVL"]),
             ("run LARGEST.TVL --json", run + ["LARGEST.TVL", "--json", "LARGEST.json"]),
             ("tarvel-cli --help", [cli, "--help"]),
             ("hello world", [hello]),
         ]
         rows = {}
-        print(f"{'command':<24} {'CPU ms':>8} {'faults':>7} {'fsync':>6} {'peak RSS MB':>12} {'wall median ms':>15}")
+        print(f"{'command':<24} {'CPU ms':>8} {'instr. M':>9} {'faults':>7} {'fsync':>6} {'peak RSS MB':>12} "
+              f"{'wall median ms':>15}")
         for label, command in cases:
             cpu, faults = perf_stat(command, args.runs, scratch)
+            counted = instructions(command, scratch) / 1e6
             syncs = fsync_count(command, scratch)
             rss = peak_rss_kb(command, scratch) / 1024.0
             wall = wall_median_ms(command, args.runs, scratch, scratch)
-            rows[label] = cpu
-            print(f"{label:<24} {cpu:8.2f} {faults:7.0f} {syncs:6d} {rss:12.2f} {wall:15.2f}", flush=True)
-        print(f"\n--json adds {rows['run LARGEST.TVL --json'] - rows['run LARGEST.TVL']:.2f} ms CPU; "
-              f"--help is {rows['tarvel-cli --help'] - rows['hello world']:+.2f} ms CPU from hello world")
+            rows[label] = (cpu, counted)
+            print(f"{label:<24} {cpu:8.2f} {counted:9.2f} {faults:7.0f} {syncs:6d} {rss:12.2f} {wall:15.2f}",
+                  flush=True)
+        json_cpu = rows["run LARGEST.TVL --json"][0] - rows["run LARGEST.TVL"][0]
+        json_instructions = rows["run LARGEST.TVL --json"][1] - rows["run LARGEST.TVL"][1]
+        help_cpu = rows["tarvel-cli --help"][0] - rows["hello world"][0]
+        print(f"\n--json adds {json_cpu:.2f} ms CPU ({json_instructions:.2f} M instructions); "
+              f"--help is {help_cpu:+.2f} ms CPU from hello world")
     finally:
         shutil.rmtree(scratch, ignore_errors=True)
 

@@ -14,8 +14,9 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite qt6-svg-dev fonts-wqy-microhei xvfb hyperfine
   # the Debian package: dpkg-shlibdeps finds its dependencies, CPack reads file types with file
   dpkg-dev file
-  # the whole-process benchmark of make bench: CPU time, system calls, peak memory
-  linux-perf strace time
+  # the whole-process benchmark of make bench: CPU time, system calls, peak memory,
+  # instructions (callgrind counts them where the virtual machine hides the counters)
+  linux-perf strace time valgrind
 )
 
 missing=()

@@ -461,7 +461,7 @@ char* writeFourDecimals(char* p, double x) {
     const unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units)
                                                    : static_cast<unsigned long long>(units);
     const unsigned long long whole = magnitude / kUnitsPerWhole;
-    unsigned long long fraction = magnitude % kUnitsPerWhole;
+    auto fraction = static_cast<std::uint32_t>(magnitude % kUnitsPerWhole);
 
     *p++ = units < 0 ? '-' : ' ';
     if (whole != 0 || fraction == 0) p = std::to_chars(p, p + 24, whole).ptr;
@@ -472,11 +472,7 @@ char* writeFourDecimals(char* p, double x) {
             --count;
         }
         *p++ = '.';
-        for (int i = count - 1; i >= 0; --i) {
-            p[i] = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
-        }
-        p += count;
+        p = writeFixedDigits(p, fraction, count);
     }
     *p++ = ' ';
     return p;
