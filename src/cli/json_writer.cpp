@@ -121,18 +121,16 @@ void JsonWriter::number(T x) {
 
 template <typename T>
 void JsonWriter::numbers(const T* values, int count) {
-    put('[');
-    char* p = room(kNumberRoom);
-    for (int i = 0; i < count; ++i) {
-        if (out_.size() - static_cast<std::size_t>(p - out_.data()) < kNumberRoom) {
-            used_ = static_cast<std::size_t>(p - out_.data());
-            p = room(kNumberRoom);
-        }
-        if (i != 0) *p++ = ',';
+    // Room for the whole array at once: no check per value.
+    char* p = room(2 + static_cast<std::size_t>(count) * kNumberRoom);
+    *p++ = '[';
+    if (count > 0) p = writeNumber(p, values[0]);
+    for (int i = 1; i < count; ++i) {
+        *p++ = ',';
         p = writeNumber(p, values[i]);
     }
+    *p++ = ']';
     used_ = static_cast<std::size_t>(p - out_.data());
-    put(']');
 }
 
 JsonWriter& JsonWriter::array(const float* values, int count) {
