@@ -172,11 +172,6 @@ ScientificText roundByText(double magnitude, int digits) {
     return text;
 }
 
-// Single values from 1E-11 to below 1E+07, nearly every value printed: with
-// x = m * 2^e (2^23 <= m < 2^24), x * 10^k = m * 5^k * 2^(e+k) is formed
-// exactly in 64 bits for 0 <= k <= 17 (m * 5^17 < 2^64) and shifted to an
-// integer, a dropped half rounding away from zero; the digits are the same
-// as roundByIntegers gives. False for other magnitudes and for subnormals.
 // Significant digits of a Single as an integer: value has `count` digits,
 // no trailing zeros; x ~ 0.d1d2... * 10^(exponent+1).
 struct SingleDigits {
@@ -210,6 +205,11 @@ char* writeFixedDigits(char* p, std::uint32_t v, int count) {
     return end;
 }
 
+// Single values from 1E-11 to below 1E+07, nearly every value printed: with
+// x = m * 2^e (2^23 <= m < 2^24), x * 10^k = m * 5^k * 2^(e+k) is formed
+// exactly in 64 bits for 0 <= k <= 17 (m * 5^17 < 2^64) and shifted to an
+// integer, a dropped half rounding away from zero; the digits are the same
+// as roundByIntegers gives. False for other magnitudes and for subnormals.
 bool roundSingle(float magnitude, SingleDigits& out) {
     constexpr int kFractionBits = 23;
     constexpr int kExponentBias = 127;
