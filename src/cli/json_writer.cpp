@@ -1,10 +1,13 @@
 #include "cli/json_writer.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
+#include <type_traits>
 #include <utility>
 
 #include "common/shortest_number.h"
@@ -125,7 +128,14 @@ void JsonWriter::numbers(const T* values, int count) {
     char* p = room(2 + static_cast<std::size_t>(count) * kNumberRoom);
     *p++ = '[';
     if (count > 0) p = writeNumber(p, values[0]);
+    using Bits = std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>;
     for (int i = 1; i < count; ++i) {
+        if (std::bit_cast<Bits>(values[i]) == 0) {  // +0, most entries: no test of its form
+            p[0] = ',';
+            p[1] = '0';
+            p += 2;
+            continue;
+        }
         *p++ = ',';
         p = writeNumber(p, values[i]);
     }
