@@ -68,22 +68,26 @@ void LIVEFORC(AnalysisState& s, std::string_view name) {
     beams.reserve(static_cast<std::size_t>(md.NB));
     for (int b = 1; b <= md.NB; ++b) beams.push_back(memberMatrices(md, b));
 
-    LoadVector D;
+    // Each case adds its displacement part to the beam forces that stand in
+    // FMQN: the fixed-end state of its own member, zero elsewhere once the
+    // first case has cleared the beams. Only the beams are enveloped, so
+    // only their moments and end shears are formed.
+    BendingForces F;
     for (std::size_t r = 0; r < n; ++r) {
         const int k = loaded[r];
-        for (int i = 1; i <= NDOF; ++i) D(i) = rhs[static_cast<std::size_t>(i - 1) * n + r];
         for (int k3 = 1; k3 <= 3; ++k3) {
             for (int sec = 1; sec <= 9; ++sec) s.FMQN(k3, sec, k) = fixedEnd[r](k3, sec);
         }
-        // Only the beams are enveloped, so only their forces are needed.
         for (int b = 1; b <= md.NB; ++b) {
-            addDisplacementForces(s, b, D, beams[static_cast<std::size_t>(b - 1)]);
+            displacementBending(beams[static_cast<std::size_t>(b - 1)], rhs.data() + r, n, F);
             for (int sec = 1; sec <= 9; ++sec) {
-                addToSplitSum(s.FMQN(1, sec, b), s.BML(sec, b, 1), s.BML(sec, b, 2));
+                addToSplitSum(s.FMQN(1, sec, b) + F.M[sec], s.BML(sec, b, 1), s.BML(sec, b, 2));
             }
-            addToSplitSum(s.FMQN(2, 1, b), s.BVL(1, b, 1), s.BVL(1, b, 2));
-            addToSplitSum(s.FMQN(2, 9, b), s.BVL(2, b, 1), s.BVL(2, b, 2));
-            clearMember(s, b);
+            addToSplitSum(s.FMQN(2, 1, b) + F.V, s.BVL(1, b, 1), s.BVL(1, b, 2));
+            addToSplitSum(s.FMQN(2, 9, b) + F.V, s.BVL(2, b, 1), s.BVL(2, b, 2));
+        }
+        if (r == 0) {
+            for (int b = 1; b <= md.NB; ++b) clearMember(s, b);
         }
         clearMember(s, k);
     }
