@@ -114,8 +114,12 @@ void BFORCE(AnalysisState& s) {
 }
 
 void clearLoadVector(AnalysisState& s) {
-    s.FMQN.clear();
-    s.P.clear();
+    for (int k = 1; k <= 3; ++k) {
+        for (int sec = 1; sec <= 9; ++sec) {
+            for (int m = 1; m <= s.model.NE; ++m) s.FMQN(k, sec, m) = 0.0f;
+        }
+    }
+    for (int j = 1; j <= s.NDOF; ++j) s.P(j) = 0.0f;
 }
 
 bool finiteSolution(const AnalysisState& s) {
