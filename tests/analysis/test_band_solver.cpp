@@ -149,26 +149,28 @@ TEST(BandSolver, ManyRightHandSidesSolveExactlyAsOneByOne) {
     for (const int MBAND : {46, 11}) {
         auto SK = randomBand(n, MBAND, 99u);
         ASSERT_EQ(LI(*SK, n, MBAND, kPivotEpsilon), 0);
-        const int count = 5;
-        std::mt19937 rng(3);
-        std::uniform_real_distribution<float> value(-50.0f, 50.0f);
-        std::vector<float> many(static_cast<std::size_t>(n * count));
-        std::vector<std::unique_ptr<LoadVector>> single;
-        for (int r = 0; r < count; ++r) {
-            single.push_back(std::make_unique<LoadVector>());
-            for (int i = 1; i <= n; ++i) {
-                const float v = value(rng);
-                (*single.back())(i) = v;
-                many[static_cast<std::size_t>((i - 1) * count + r)] = v;
+        // A few cases, and more than two blocks of the grouped solution with a remainder.
+        for (const int count : {5, 37}) {
+            std::mt19937 rng(3);
+            std::uniform_real_distribution<float> value(-50.0f, 50.0f);
+            std::vector<float> many(static_cast<std::size_t>(n * count));
+            std::vector<std::unique_ptr<LoadVector>> single;
+            for (int r = 0; r < count; ++r) {
+                single.push_back(std::make_unique<LoadVector>());
+                for (int i = 1; i <= n; ++i) {
+                    const float v = value(rng);
+                    (*single.back())(i) = v;
+                    many[static_cast<std::size_t>((i - 1) * count + r)] = v;
+                }
+                MLI(*SK, n, MBAND, *single.back());
             }
-            MLI(*SK, n, MBAND, *single.back());
-        }
-        solveMany(*SK, n, MBAND, many.data(), count);
-        for (int r = 0; r < count; ++r) {
-            for (int i = 1; i <= n; ++i) {
-                ASSERT_EQ(many[static_cast<std::size_t>((i - 1) * count + r)],
-                          (*single[static_cast<std::size_t>(r)])(i))
-                    << "entry " << i << " of case " << r;
+            solveMany(*SK, n, MBAND, many.data(), count);
+            for (int r = 0; r < count; ++r) {
+                for (int i = 1; i <= n; ++i) {
+                    ASSERT_EQ(many[static_cast<std::size_t>((i - 1) * count + r)],
+                              (*single[static_cast<std::size_t>(r)])(i))
+                        << "entry " << i << " of case " << r << " of " << count;
+                }
             }
         }
     }
