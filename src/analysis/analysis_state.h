@@ -5,8 +5,8 @@
 // the later steps (dynamics, combinations, design, report) read.
 // The object is large (about 330 KB); callers keep it on the heap. Every run
 // starts by resetting it, so a second run gives the same results as the first.
-// The stiffness band and the working space of the mechanism check are sized
-// to the frame; they keep their memory from one run to the next.
+// The stiffness band is sized to the frame and keeps its memory from one run
+// to the next.
 
 #include <cstdint>
 #include <string>
@@ -86,14 +86,6 @@ struct AnalysisState {
     // Seismic parameters, masses, periods, modes and seismic constants.
     DynamicResults dyn;
     DesignResults design;  // steel of the beam and column design
-
-    // Working space of the mechanism check: the band in double precision and
-    // the stiffness of each row. Not a result; kept only for its memory.
-    struct MechanismWork {
-        std::vector<double> band;
-        std::vector<double> rowStiffness;
-    };
-    mutable MechanismWork mechanismWork;
 
     // Warnings of the reading, once per record, in the order given: values
     // whose meaning the user may not expect, which the run goes on with.

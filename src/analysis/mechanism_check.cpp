@@ -15,10 +15,10 @@ namespace {
 // The band of the stiffness matrix in double precision, laid out as SK. The
 // member geometry is worked out in double from the node coordinates, so a
 // rigid-body motion stays an exact null vector of every member's matrix.
-void assembleInDouble(const AnalysisState& s, std::vector<double>& K) {
+std::vector<double> assembleInDouble(const AnalysisState& s) {
     const FrameModel& md = s.model;
     const int MBAND = s.band();
-    K.assign(static_cast<std::size_t>(s.NDOF) * static_cast<std::size_t>(MBAND) + 1, 0.0);
+    std::vector<double> K(static_cast<std::size_t>(s.NDOF) * static_cast<std::size_t>(MBAND) + 1);
     Matrix6<double> k;
     int LV[7];
     for (int m = 1; m <= md.NE; ++m) {
@@ -41,13 +41,14 @@ void assembleInDouble(const AnalysisState& s, std::vector<double>& K) {
             }
         }
     }
+    return K;
 }
 
 // Stiffness of each row: the largest diagonal entry of the row and of every
 // row it is coupled to by a non-zero entry of the matrix.
-void rowStiffness(const std::vector<double>& K, int NDOF, int MBAND, std::vector<double>& scale) {
+std::vector<double> rowStiffness(const std::vector<double>& K, int NDOF, int MBAND) {
     auto diagonal = [&](int r) { return K[static_cast<std::size_t>(r * MBAND)]; };
-    scale.assign(static_cast<std::size_t>(NDOF) + 1, 0.0);
+    std::vector<double> scale(static_cast<std::size_t>(NDOF) + 1);
     for (int r = 1; r <= NDOF; ++r) scale[static_cast<std::size_t>(r)] = diagonal(r);
     for (int r = 1; r <= NDOF; ++r) {
         for (int c = std::max(1, MBAND - r + 1); c <= MBAND - 1; ++c) {
@@ -59,6 +60,7 @@ void rowStiffness(const std::vector<double>& K, int NDOF, int MBAND, std::vector
             columnScale = std::max(columnScale, diagonal(r));
         }
     }
+    return scale;
 }
 
 }  // namespace
@@ -67,10 +69,8 @@ bool isMechanism(const AnalysisState& s) {
     const int NDOF = s.NDOF;
     const int MBAND = s.band();
     if (NDOF <= 0) return false;
-    std::vector<double>& K = s.mechanismWork.band;
-    std::vector<double>& scale = s.mechanismWork.rowStiffness;
-    assembleInDouble(s, K);
-    rowStiffness(K, NDOF, MBAND, scale);
+    std::vector<double> K = assembleInDouble(s);
+    const std::vector<double> scale = rowStiffness(K, NDOF, MBAND);
     const auto stiffEnough = [&scale](int i, double d, double) {
         return d > kMechanismPivotFraction * scale[static_cast<std::size_t>(i)];
     };
