@@ -8,10 +8,10 @@ void AnalysisState::reset() {
     dataPath.clear();
     mainGrade = 2;
     stirrupGrade = 1;
-    model = FrameModel{};
+    renew(model);
     NDOF = 0;
     MBAND = 0.0f;
-    SK.clear();
+    SK.resize(0);
     P.clear();
     for (LoadSegment& segment : loads) segment = LoadSegment{};
     FMQN.clear();
@@ -26,8 +26,8 @@ void AnalysisState::reset() {
     RMN.clear();
     RVM.clear();
     RVN.clear();
-    dyn = DynamicResults{};
-    design = DesignResults{};
+    renew(dyn);
+    renew(design);
     warnings.clear();
 }
 

@@ -3,8 +3,10 @@
 // stiffness matrix and its factor, the load vector of the current case, the
 // fixed-end and member-force work table, and the results by load case that
 // the later steps (dynamics, combinations, design, report) read.
-// The object is large (about 400 KB); callers keep it on the heap. Every run
+// The object is large (about 330 KB); callers keep it on the heap. Every run
 // starts by resetting it, so a second run gives the same results as the first.
+// The stiffness band is sized to the frame and keeps its memory from one run
+// to the next.
 
 #include <cstdint>
 #include <string>
@@ -38,7 +40,7 @@ struct LoadSegment {
     std::vector<LoadRecord> records;
 };
 
-using StiffnessStore = Table<float, limits::kMaxStiffnessEntries>;  // SK(1..NDOF·MBAND)
+using StiffnessStore = SizedTable<float, limits::kMaxStiffnessEntries>;  // SK(1..NDOF·MBAND)
 using LoadVector = Table<float, limits::kMaxCode>;                  // P(1..NDOF)
 using ForceTable = Table<float, 3, 9, limits::kMaxForceMembers>;    // FMQN(k, s, m)
 

@@ -13,6 +13,7 @@
 #include "common/limits.h"
 #include "common/messages.h"
 #include "common/printed_number.h"
+#include "common/table.h"
 #include "model/frame_reader.h"
 
 namespace tarvel {
@@ -158,7 +159,7 @@ bool SeismicReader::readMass(int record, int count) {
 
 DynamicsStatus readSeismicSegment(AnalysisState& st, DataFile& file, Host& host, int mode) {
     DynamicResults& dyn = st.dyn;
-    dyn = DynamicResults{};
+    renew(dyn);
     st.LCF(kSeismicCase) = 0.0f;
     if (file.FINDSEG(dynamics_text::kSegment, mode) != 0) return DynamicsStatus::Ok;
     st.LCF(kSeismicCase) = 1.0f;

@@ -34,32 +34,24 @@ void LIVEFORC(AnalysisState& s, std::string_view name) {
     s.BML.clear();
     s.BVL.clear();
 
-    // `LLOAD` of each member: its fixed-end state and its load vector.
-    std::vector<int> loaded;
-    std::vector<SectionForces> fixedEnd;
-    std::vector<float> vectors;  // load vector of loaded case r at r·NDOF + i − 1
-    for (int k = 1; k <= md.NE; ++k) {
-        if (LLOAD(s, name, k) == 0) continue;
-        loaded.push_back(k);
-        SectionForces& F = fixedEnd.emplace_back();
+    // `LLOAD` of each loaded member: its fixed-end state, and its load vector
+    // straight into the layout of the solver: entry i of case r at (i − 1)·count + r.
+    const std::vector<int> loaded = membersLoadedBy(s, name);
+    const int count = static_cast<int>(loaded.size());
+    if (count == 0) return;
+    const auto n = static_cast<std::size_t>(count);
+    std::vector<SectionForces> fixedEnd(n);
+    std::vector<float> rhs(n * static_cast<std::size_t>(NDOF));
+    for (std::size_t r = 0; r < n; ++r) {
+        const int k = loaded[r];
+        LLOAD(s, name, k);
         for (int k3 = 1; k3 <= 3; ++k3) {
-            for (int sec = 1; sec <= 9; ++sec) F(k3, sec) = s.FMQN(k3, sec, k);
+            for (int sec = 1; sec <= 9; ++sec) fixedEnd[r](k3, sec) = s.FMQN(k3, sec, k);
         }
         clearMember(s, k);
         for (int i = 1; i <= NDOF; ++i) {
-            vectors.push_back(s.P(i));
+            rhs[static_cast<std::size_t>(i - 1) * n + r] = s.P(i);
             s.P(i) = 0.0f;
-        }
-    }
-    const int count = static_cast<int>(loaded.size());
-    if (count == 0) return;
-
-    // Interleaved for the solver: entry i of case r at (i − 1)·count + r.
-    const auto n = static_cast<std::size_t>(count);
-    std::vector<float> rhs(vectors.size());
-    for (std::size_t r = 0; r < n; ++r) {
-        for (std::size_t i = 0; i < static_cast<std::size_t>(NDOF); ++i) {
-            rhs[i * n + r] = vectors[r * static_cast<std::size_t>(NDOF) + i];
         }
     }
     solveMany(s.SK, NDOF, s.band(), rhs.data(), count);
@@ -68,22 +60,26 @@ void LIVEFORC(AnalysisState& s, std::string_view name) {
     beams.reserve(static_cast<std::size_t>(md.NB));
     for (int b = 1; b <= md.NB; ++b) beams.push_back(memberMatrices(md, b));
 
-    LoadVector D;
+    // Each case adds its displacement part to the beam forces that stand in
+    // FMQN: the fixed-end state of its own member, zero elsewhere once the
+    // first case has cleared the beams. Only the beams are enveloped, so
+    // only their moments and end shears are formed.
+    BendingForces F;
     for (std::size_t r = 0; r < n; ++r) {
         const int k = loaded[r];
-        for (int i = 1; i <= NDOF; ++i) D(i) = rhs[static_cast<std::size_t>(i - 1) * n + r];
         for (int k3 = 1; k3 <= 3; ++k3) {
             for (int sec = 1; sec <= 9; ++sec) s.FMQN(k3, sec, k) = fixedEnd[r](k3, sec);
         }
-        // Only the beams are enveloped, so only their forces are needed.
         for (int b = 1; b <= md.NB; ++b) {
-            addDisplacementForces(s, b, D, beams[static_cast<std::size_t>(b - 1)]);
+            displacementBending(beams[static_cast<std::size_t>(b - 1)], rhs.data() + r, n, F);
             for (int sec = 1; sec <= 9; ++sec) {
-                addToSplitSum(s.FMQN(1, sec, b), s.BML(sec, b, 1), s.BML(sec, b, 2));
+                addToSplitSum(s.FMQN(1, sec, b) + F.M[sec], s.BML(sec, b, 1), s.BML(sec, b, 2));
             }
-            addToSplitSum(s.FMQN(2, 1, b), s.BVL(1, b, 1), s.BVL(1, b, 2));
-            addToSplitSum(s.FMQN(2, 9, b), s.BVL(2, b, 1), s.BVL(2, b, 2));
-            clearMember(s, b);
+            addToSplitSum(s.FMQN(2, 1, b) + F.V, s.BVL(1, b, 1), s.BVL(1, b, 2));
+            addToSplitSum(s.FMQN(2, 9, b) + F.V, s.BVL(2, b, 1), s.BVL(2, b, 2));
+        }
+        if (r == 0) {
+            for (int b = 1; b <= md.NB; ++b) clearMember(s, b);
         }
         clearMember(s, k);
     }

@@ -1,5 +1,7 @@
 #include "analysis/load_vectors.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "analysis/run_texts.h"
@@ -138,16 +140,37 @@ bool BLOAD(AnalysisState& s, DataFile& file, std::string_view name, int LC) {
     return true;
 }
 
+namespace {
+
+// Records of type 0 carry no load.
+bool loads(const LoadRecord& r) { return r.IC != 0; }
+
+}  // namespace
+
 int LLOAD(AnalysisState& s, std::string_view name, int k) {
     const LoadSegment* segment = s.loadSegment(name);
     if (segment == nullptr) return 0;
     int applied = 0;
     for (const LoadRecord& r : segment->records) {
-        if (r.IBAR != k || r.IC == 0) continue;
+        if (r.IBAR != k || !loads(r)) continue;
         applyRecord(s, r);
         ++applied;
     }
     return applied;
+}
+
+std::vector<int> membersLoadedBy(const AnalysisState& s, std::string_view name) {
+    std::vector<char> loaded(static_cast<std::size_t>(std::max<int>(s.model.NE, 0)) + 1, 0);
+    if (const LoadSegment* segment = s.loadSegment(name)) {
+        for (const LoadRecord& r : segment->records) {
+            if (loads(r) && r.IBAR >= 1 && r.IBAR <= s.model.NE) loaded[static_cast<std::size_t>(r.IBAR)] = 1;
+        }
+    }
+    std::vector<int> members;
+    for (int k = 1; k <= s.model.NE; ++k) {
+        if (loaded[static_cast<std::size_t>(k)] != 0) members.push_back(k);
+    }
+    return members;
 }
 
 }  // namespace tarvel

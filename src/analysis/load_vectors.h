@@ -4,6 +4,7 @@
 // and equivalent nodal loads (subtracted into P).
 
 #include <string_view>
+#include <vector>
 
 #include "analysis/analysis_state.h"
 #include "analysis/element_stiffness.h"
@@ -44,5 +45,8 @@ bool BLOAD(AnalysisState& s, DataFile& file, std::string_view name, int LC);
 // how many it applied. Records of type 0 carry no load and are skipped, so the
 // live loads that follow them still count in the arrangement sums.
 int LLOAD(AnalysisState& s, std::string_view name, int k);
+
+// The members 1..NE, in order, for which `LLOAD` applies at least one record.
+std::vector<int> membersLoadedBy(const AnalysisState& s, std::string_view name);
 
 }  // namespace tarvel

@@ -1,6 +1,7 @@
 #include "analysis/member_forces.h"
 
 #include <cmath>
+#include <cstddef>
 #include <string>
 
 #include "analysis/band_solver.h"
@@ -39,6 +40,9 @@ float cutSeven(float x) {
     return std::fabs(x) < 2.0f ? cut : x;
 }
 
+// M at section s (1..9) of the line from MI at the start to −MJ at the end.
+float sectionMoment(float MI, float dM, int s) { return roundSeven(MI - static_cast<float>(s - 1) * dM); }
+
 }  // namespace
 
 void QMNDIS(const Vec6& f, SectionForces& F) {
@@ -48,7 +52,7 @@ void QMNDIS(const Vec6& f, SectionForces& F) {
     const float V = roundSeven(f(2));
     const float N = cutSeven(f(1));
     for (int s = 1; s <= 9; ++s) {
-        F(1, s) = roundSeven(MI - static_cast<float>(s - 1) * dM);
+        F(1, s) = sectionMoment(MI, dM, s);
         F(2, s) = V;
         F(3, s) = N;
     }
@@ -83,14 +87,39 @@ void addDisplacementForces(AnalysisState& s, int m, const LoadVector& D, const M
     }
 }
 
+void displacementBending(const MemberMatrices& mm, const float* D, std::size_t stride, BendingForces& out) {
+    Vec6 u;
+    for (int p = 1; p <= 6; ++p) {
+        u(p) = mm.LV[p] != 0 ? D[static_cast<std::size_t>(mm.LV[p] - 1) * stride] : 0.0f;
+    }
+    Vec6 local;
+    MRM0(mm.T, u, local, 6, 6);
+    // Rows 2, 3 and 6 of f = k·local, each summed as the full product sums it.
+    auto row = [&](int i) {
+        float sum = 0;
+        for (int k = 1; k <= 6; ++k) sum += mm.k(i, k) * local(k);
+        return sum;
+    };
+    const float V = row(2);
+    const float MI = row(3);
+    const float MJ = row(6);
+    const float dM = (MI + MJ) / 8.0f;
+    for (int s = 1; s <= 9; ++s) out.M[s] = sectionMoment(MI, dM, s);
+    out.V = roundSeven(V);
+}
+
 void BFORCE(AnalysisState& s) {
     MLI(s.SK, s.NDOF, s.band(), s.P);
     for (int m = 1; m <= s.model.NE; ++m) addDisplacementForces(s, m, s.P);
 }
 
 void clearLoadVector(AnalysisState& s) {
-    s.FMQN.clear();
-    s.P.clear();
+    for (int k = 1; k <= 3; ++k) {
+        for (int sec = 1; sec <= 9; ++sec) {
+            for (int m = 1; m <= s.model.NE; ++m) s.FMQN(k, sec, m) = 0.0f;
+        }
+    }
+    for (int j = 1; j <= s.NDOF; ++j) s.P(j) = 0.0f;
 }
 
 bool finiteSolution(const AnalysisState& s) {

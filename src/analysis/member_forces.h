@@ -6,6 +6,7 @@
 // compression, M positive when it stretches the member's right-hand side
 // seen from the start node (sagging in a beam drawn left to right), V = dM/dx.
 
+#include <cstddef>
 #include <string_view>
 
 #include "analysis/analysis_state.h"
@@ -35,6 +36,16 @@ MemberMatrices memberMatrices(const FrameModel& model, int m);
 // u_local = T·u, f = k·u_local, distributed by `QMNDIS` and added to FMQN(·, ·, m).
 void addDisplacementForces(AnalysisState& s, int m, const LoadVector& D);
 void addDisplacementForces(AnalysisState& s, int m, const LoadVector& D, const MemberMatrices& mm);
+
+// The bending part of what `addDisplacementForces` adds to a member: the
+// moments at the nine sections and the shear, bit for bit as `QMNDIS` forms
+// them, without the axial force. D holds the displacement of code c at
+// D[(c − 1)·stride].
+struct BendingForces {
+    float M[10] = {};  // M[s], s = 1..9, kN·m
+    float V = 0.0f;    // kN, the same at every section
+};
+void displacementBending(const MemberMatrices& mm, const float* D, std::size_t stride, BendingForces& out);
 
 // `BFORCE`: solves P (P becomes the displacements) and adds the displacement
 // part of every member to FMQN.

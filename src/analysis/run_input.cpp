@@ -6,6 +6,7 @@
 #include "analysis/load_vectors.h"
 #include "analysis/stiffness_assembly.h"
 #include "common/printed_number.h"
+#include "common/table.h"
 #include "model/frame_reader.h"
 
 namespace tarvel {
@@ -64,7 +65,7 @@ RunInput readRunInput(DataFile& file, Host& host, AnalysisState& s) {
                      " 不在 6～9 之间,按 6 度计算(αmax=0.04)");
         }
     }
-    s.dyn = DynamicResults{};
+    renew(s.dyn);
     s.LCF(kSeismicCase) = 0.0f;
     return {true, RunStep::Assembly, false};
 }

@@ -45,7 +45,7 @@ bool INITAK(AnalysisState& s, Host& host) {
         tell(host, text, run_text::kNoticeTitle, Icon::None);
         return false;
     }
-    s.SK.clear();
+    s.SK.resize(static_cast<int>(entries));
     return true;
 }
 

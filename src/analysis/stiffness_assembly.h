@@ -8,7 +8,8 @@ namespace tarvel {
 
 // `INITAK`: NDOF = the largest displacement code; MBAND = the widest span of
 // codes over the nodes 1..max(I, J) of any member (so normally NDOF + 1, the
-// whole lower triangle plus one unused leading column per row); clears SK.
+// whole lower triangle plus one unused leading column per row); sizes SK to
+// NDOF·MBAND entries, all zero.
 // A frame whose NDOF·MBAND exceeds the 32767 entries of SK is refused with a
 // message naming the value; false then.
 bool INITAK(AnalysisState& s, Host& host);

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 #if !defined(NDEBUG) && !defined(TARVEL_TABLE_CHECKS)
 #define TARVEL_TABLE_CHECKS 1
@@ -68,5 +70,48 @@ private:
 
     std::array<T, kSize> data_;
 };
+
+// A one-dimensional table indexed 0..upper() like Table, whose upper bound is
+// set for the frame at hand, up to Capacity, instead of standing at the
+// capacity: a small frame neither clears nor touches the memory a large one
+// would need. The storage is kept from one sizing to the next. Indices are
+// checked against the current upper bound in debug and sanitizer builds.
+template <typename T, int Capacity>
+class SizedTable {
+public:
+    static constexpr int capacity = Capacity;
+
+    // Entries 0..upper, every one zero; upper lies within 0..Capacity.
+    void resize(int upper) {
+#if TARVEL_TABLE_CHECKS
+        if (upper < 0 || upper > Capacity) detail::tableIndexFault(upper, Capacity);
+#endif
+        data_.assign(static_cast<std::size_t>(upper) + 1, T{});
+    }
+    int upper() const { return static_cast<int>(data_.size()) - 1; }
+
+    T& operator()(int index) { return data_[offset(index)]; }
+    const T& operator()(int index) const { return data_[offset(index)]; }
+
+    bool operator==(const SizedTable&) const = default;
+
+private:
+    std::size_t offset(int index) const {
+#if TARVEL_TABLE_CHECKS
+        if (index < 0 || index > upper()) detail::tableIndexFault(index, upper());
+#endif
+        return static_cast<std::size_t>(index);
+    }
+
+    std::vector<T> data_;
+};
+
+// Back to the default state in place: large groups of tables are cleared
+// where they stand, without a zeroed copy of the whole group on the stack.
+template <typename T>
+void renew(T& object) {
+    std::destroy_at(&object);
+    std::construct_at(&object);
+}
 
 }  // namespace tarvel

@@ -6,6 +6,7 @@
 #include "common/limits.h"
 #include "common/messages.h"
 #include "common/printed_number.h"
+#include "common/table.h"
 #include "common/text_encoding.h"
 
 namespace tarvel {
@@ -132,7 +133,7 @@ ReadStatus SegmentReader::run() {
         {"BEAM", kMandatory, &SegmentReader::beams},
         {"COLUMN", kMandatory, &SegmentReader::columns},
     };
-    m_ = FrameModel{};
+    renew(m_);
     for (const Segment& s : kSegments) {
         segment_ = s.name;
         if (file_.FINDSEG(s.name, s.mode) != 0) {

@@ -22,6 +22,7 @@ float& at(StiffnessStore& SK, int MBAND, int r, int c) {
 TEST(BandSolver, FactorAndSolveAThreeByThreeByHand) {
     auto SK = std::make_unique<StiffnessStore>();
     const int MBAND = 4;  // NDOF + 1, as the assembly lays the band out
+    SK->resize(3 * MBAND);
     // A = [[4, 2, 2], [2, 5, 3], [2, 3, 6]] = L·Lᵀ with L = [[2], [1, 2], [1, 1, 2]]
     at(*SK, MBAND, 1, 1) = 4;
     at(*SK, MBAND, 2, 1) = 2;
@@ -54,6 +55,7 @@ TEST(BandSolver, NarrowBandOfATridiagonalMatrix) {
     auto SK = std::make_unique<StiffnessStore>();
     const int n = 5;
     const int MBAND = 2;
+    SK->resize(n * MBAND);
     for (int r = 1; r <= n; ++r) {
         at(*SK, MBAND, r, r) = 2;
         if (r > 1) at(*SK, MBAND, r, r - 1) = -1;
@@ -68,16 +70,19 @@ TEST(BandSolver, NarrowBandOfATridiagonalMatrix) {
 
 TEST(BandSolver, PivotThatIsNotPositiveGivesIerr) {
     auto zero = std::make_unique<StiffnessStore>();
+    zero->resize(2 * 3);
     at(*zero, 3, 1, 1) = 1;
     at(*zero, 3, 2, 1) = 1;
     at(*zero, 3, 2, 2) = 1;  // [[1, 1], [1, 1]] is singular
     EXPECT_EQ(LI(*zero, 2, 3, kPivotEpsilon), 1);
 
     auto negative = std::make_unique<StiffnessStore>();
+    negative->resize(1 * 2);
     at(*negative, 2, 1, 1) = -4;
     EXPECT_EQ(LI(*negative, 1, 2, kPivotEpsilon), 1);
 
     auto tiny = std::make_unique<StiffnessStore>();
+    tiny->resize(1 * 2);
     at(*tiny, 2, 1, 1) = 1.0E-33f;  // positive, but below eps
     EXPECT_EQ(LI(*tiny, 1, 2, kPivotEpsilon), 1);
 }
@@ -107,6 +112,7 @@ std::unique_ptr<StiffnessStore> randomBand(int n, int MBAND, unsigned seed) {
     std::mt19937 rng(seed);
     std::uniform_real_distribution<float> value(-1000.0f, 1000.0f);
     auto SK = std::make_unique<StiffnessStore>();
+    SK->resize(n * MBAND);
     std::vector<float> rowSum(static_cast<std::size_t>(n) + 1, 0.0f);
     for (int r = 1; r <= n; ++r) {
         for (int c = std::max(1, r - MBAND + 1); c < r; ++c) {
@@ -143,26 +149,28 @@ TEST(BandSolver, ManyRightHandSidesSolveExactlyAsOneByOne) {
     for (const int MBAND : {46, 11}) {
         auto SK = randomBand(n, MBAND, 99u);
         ASSERT_EQ(LI(*SK, n, MBAND, kPivotEpsilon), 0);
-        const int count = 5;
-        std::mt19937 rng(3);
-        std::uniform_real_distribution<float> value(-50.0f, 50.0f);
-        std::vector<float> many(static_cast<std::size_t>(n * count));
-        std::vector<std::unique_ptr<LoadVector>> single;
-        for (int r = 0; r < count; ++r) {
-            single.push_back(std::make_unique<LoadVector>());
-            for (int i = 1; i <= n; ++i) {
-                const float v = value(rng);
-                (*single.back())(i) = v;
-                many[static_cast<std::size_t>((i - 1) * count + r)] = v;
+        // A few cases, and more than two blocks of the grouped solution with a remainder.
+        for (const int count : {5, 37}) {
+            std::mt19937 rng(3);
+            std::uniform_real_distribution<float> value(-50.0f, 50.0f);
+            std::vector<float> many(static_cast<std::size_t>(n * count));
+            std::vector<std::unique_ptr<LoadVector>> single;
+            for (int r = 0; r < count; ++r) {
+                single.push_back(std::make_unique<LoadVector>());
+                for (int i = 1; i <= n; ++i) {
+                    const float v = value(rng);
+                    (*single.back())(i) = v;
+                    many[static_cast<std::size_t>((i - 1) * count + r)] = v;
+                }
+                MLI(*SK, n, MBAND, *single.back());
             }
-            MLI(*SK, n, MBAND, *single.back());
-        }
-        solveMany(*SK, n, MBAND, many.data(), count);
-        for (int r = 0; r < count; ++r) {
-            for (int i = 1; i <= n; ++i) {
-                ASSERT_EQ(many[static_cast<std::size_t>((i - 1) * count + r)],
-                          (*single[static_cast<std::size_t>(r)])(i))
-                    << "entry " << i << " of case " << r;
+            solveMany(*SK, n, MBAND, many.data(), count);
+            for (int r = 0; r < count; ++r) {
+                for (int i = 1; i <= n; ++i) {
+                    ASSERT_EQ(many[static_cast<std::size_t>((i - 1) * count + r)],
+                              (*single[static_cast<std::size_t>(r)])(i))
+                        << "entry " << i << " of case " << r << " of " << count;
+                }
             }
         }
     }

@@ -1,5 +1,8 @@
-// Protects 1-based tables: slot 0 and the upper bound exist, no overlapping slots, range checks.
+// Protects 1-based tables: slot 0 and the upper bound exist, no overlapping slots, range checks;
+// tables sized to the frame clear what they cover.
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include "common/table.h"
 
@@ -56,7 +59,53 @@ TEST(Table, ConstAccess) {
     EXPECT_EQ(c(2), 4);
 }
 
+// A sized table clears its whole new range, whatever an earlier, larger
+// sizing left in it, and compares by its entries.
+TEST(SizedTable, ResizingClearsAndCompares) {
+    SizedTable<float, 100> a;
+    a.resize(10);
+    EXPECT_EQ(a.upper(), 10);
+    for (int i = 0; i <= 10; ++i) a(i) = static_cast<float>(i + 1);
+    a.resize(4);
+    EXPECT_EQ(a.upper(), 4);
+    a.resize(10);
+    for (int i = 0; i <= 10; ++i) EXPECT_EQ(a(i), 0.0f) << i;
+    a.resize(100);
+    EXPECT_EQ(a(100), 0.0f);
+
+    SizedTable<float, 100> b;
+    b.resize(100);
+    EXPECT_TRUE(a == b);
+    b(37) = 1.0f;
+    EXPECT_FALSE(a == b);
+    b.resize(99);
+    EXPECT_FALSE(a == b);  // the same entries, one fewer
+}
+
+// Groups of tables go back to their defaults in place, scalars included.
+TEST(Table, RenewRestoresTheDefaults) {
+    struct Group {
+        int count = 3;
+        Table<float, 2, 200> values;
+    };
+    auto g = std::make_unique<Group>();
+    g->count = 9;
+    g->values(1, 200) = 5.0f;
+    g->values(2, 0) = -1.0f;
+    renew(*g);
+    EXPECT_EQ(g->count, 3);
+    for (const float v : g->values.values()) ASSERT_EQ(v, 0.0f);
+}
+
 #if TARVEL_TABLE_CHECKS
+TEST(SizedTableDeathTest, IndexBeyondTheSizedRangeStops) {
+    SizedTable<int, 100> t;
+    t.resize(8);
+    EXPECT_DEATH(t(9) = 1, "table index 9 outside 0..8");
+    EXPECT_DEATH(t(-1) = 1, "table index -1 outside 0..8");
+    EXPECT_DEATH(t.resize(101), "table index 101 outside 0..100");
+}
+
 TEST(TableDeathTest, IndexOutsideTheTableStops) {
     Table<int, 5> t;
     EXPECT_DEATH(t(6) = 1, "table index 6 outside 0..5");
