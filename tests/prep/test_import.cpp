@@ -173,6 +173,37 @@ TEST_F(Import, AFrameWithoutBeamsOrDeadLoadsIsGeneratedSoThatItRuns) {
     }
 }
 
+// The mass nodes and KCLASS and NN are read as reals but kept in whole
+// columns, which generation writes as whole numbers: a value beyond their
+// range would be imported into a job from which no data file can be
+// generated. The first file was found by fuzzing (node 120999).
+TEST_F(Import, SeismicValuesForWholeColumnsBeyondTheirRangeAreRefused) {
+    const std::string found =
+        "WEIGQi\rBAR-SEC\r .3  .6 \r .4  .4\r\rCONCRATE\r 3 \r\rPOINT\r1  0  0  0  0  0 \r"
+        " 2  0  0  0  6  3.5 \r 4  1  4  5  6  3.5 \r\rBEAM\r 3  4  1  1 \r\rCOLUMN\r  0 \r \r\r"
+        "SEISMIC\r 2   5 .5  .85  3  1 \r 2  3  4  120999 0  0 \r";
+    std::string bigClass = kHandWritten;
+    bigClass.replace(bigClass.find("SEISMIC\r\n2,"), 11, "SEISMIC\r\n40000,");
+    struct Case {
+        std::string text;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {found, "错误信息:'SEISMIC' 数据段第 1 个质点记录的 Mi= 120999 超出整数范围,工程数据库无法保存,"
+                "请检查'TVL'文件！"},
+        {bigClass, "错误信息:'SEISMIC' 数据段第 1 条记录的 KCLASS= 40000 超出整数范围,工程数据库无法保存,"
+                   "请检查'TVL'文件！"},
+    };
+    for (const Case& c : cases) {
+        test::writeFile(source(), c.text);
+        EXPECT_EQ(importDataFile(source(), db, host), PrepOutcome::Refused);
+        EXPECT_EQ(host.messages.back().text, c.refusal);
+        EXPECT_EQ(host.messages.back().title, "错误信息提示！");
+        EXPECT_TRUE(rows("SEISMIC1").empty());
+        EXPECT_TRUE(rows("POINT").empty());
+    }
+}
+
 // The node numbers of POINT, record by record.
 std::vector<int> pointNumbers(const std::string& path) {
     RecordingHost host;
