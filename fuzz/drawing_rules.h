@@ -35,8 +35,7 @@ inline Drawing drawOnce(std::string_view name, std::string_view bytes,
                         const std::function<void(DrawingWindow&)>& setUp,
                         const std::function<bool(DrawingWindow&)>& command) {
     const ScratchFolder& folder = ScratchFolder::instance();
-    folder.clear();
-    folder.write(name, bytes);
+    freshInput(name, bytes);
     TranscriptHost host;
     DrawingWindow window(host);
     window.dxf.WORKDIR = folder.path();

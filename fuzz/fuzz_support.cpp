@@ -82,7 +82,9 @@ std::map<std::string, std::string> ScratchFolder::contents() const {
     std::map<std::string, std::string> files;
     std::error_code ec;
     for (const auto& e : fs::recursive_directory_iterator(path_, ec)) {
-        const std::string rel = fs::relative(e.path(), path_).string();
+        // The path below the folder, without the file system's canonical
+        // form (a readlink per component).
+        const std::string rel = e.path().string().substr(path_.size());
         if (e.is_regular_file()) {
             std::ifstream in(e.path(), std::ios::binary);
             files[rel] = std::string(std::istreambuf_iterator<char>(in), {});
@@ -91,6 +93,23 @@ std::map<std::string, std::string> ScratchFolder::contents() const {
         }
     }
     return files;
+}
+
+std::string freshInput(std::string_view name, std::string_view bytes) {
+    const ScratchFolder& folder = ScratchFolder::instance();
+    folder.clear();
+    return folder.write(name, bytes);
+}
+
+void checkOnlyInputLeft(std::string_view bytes) {
+    const auto files = ScratchFolder::instance().contents();
+    TARVEL_FUZZ_CHECK(files.size() == 1 && files.begin()->second == bytes);
+}
+
+bool checkedTwice(std::string_view bytes) {
+    std::uint64_t h = 1469598103934665603ull;  // FNV-1a
+    for (const char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return (h >> 29) % 8 == 0;
 }
 
 bool printedFinite(std::string_view text) {

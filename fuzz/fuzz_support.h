@@ -74,15 +74,42 @@ inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
 
+// Empties the scratch folder and writes the input into it as `name`; returns
+// its path. The start of every target that reads a file by its path.
+std::string freshInput(std::string_view name, std::string_view bytes);
+
+// The rule of every reader: the input is left as it was and nothing is
+// written beside it.
+void checkOnlyInputLeft(std::string_view bytes);
+
+// Whether this input is also read a second time to compare the two results.
+// Reading twice doubles the cost of every input, and a result that depends on
+// something other than the input (an uncleared table, the clock, an address)
+// shows on any input that reaches that code, so 1 input in 8 is enough: the
+// choice is a hash of the bytes, so a replay checks the same inputs again.
+bool checkedTwice(std::string_view bytes);
+
 // True when a printed result holds no infinity or not-a-number.
 bool printedFinite(std::string_view text);
 
+// (Not instrumented: the tables hold tens of thousands of entries, and a
+// comparison callback per entry would cost more than the reading.)
 template <typename T>
-bool allFinite(const T& table) {
+__attribute__((no_sanitize("coverage"))) bool allFinite(const T& table) {
     for (const float v : table.values()) {
         if (!std::isfinite(v)) return false;
     }
     return true;
+}
+
+// A hash of the bytes of a table, for the targets that compare two readings.
+template <typename T>
+__attribute__((no_sanitize("coverage"))) std::uint64_t tableHash(const T& table,
+                                                                 std::uint64_t h = 1469598103934665603ull) {
+    const auto& v = table.values();
+    const auto* p = reinterpret_cast<const unsigned char*>(v.data());
+    for (std::size_t i = 0; i < v.size() * sizeof(v[0]); ++i) h = (h ^ p[i]) * 1099511628211ull;
+    return h;
 }
 
 }  // namespace tarvel::fuzz

@@ -9,7 +9,8 @@
 # with relative links <prefix>/bin/<program> -> ../lib/tarvel/<program>
 # (the programs resolve their own path through /proc/self/exe, so they find
 # the program folder when started through the links), and for the desktop
-# share/applications/tarvel.desktop and the icon in share/icons/hicolor.
+# share/applications/tarvel.desktop and the icon in share/icons/hicolor,
+# and share/doc/tarvel/copyright.
 #
 #   cmake --install build --prefix /opt/tarvel
 #   cd build && cpack -G DEB          # tarvel_<version>_<arch>.deb, installs into /usr
@@ -30,6 +31,9 @@ if(TARVEL_BUILD_APP)
   install(FILES ${tarvel_stage}/BMP/tarvel.png DESTINATION share/icons/hicolor/256x256/apps)
   install(FILES ${PROJECT_SOURCE_DIR}/art/svg/bmp/tarvel.svg DESTINATION share/icons/hicolor/scalable/apps)
 endif()
+
+# Copyright and licence, where Debian keeps them for every package.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION share/doc/tarvel)
 
 # The links are made once in the build tree and installed as links.
 foreach(program IN LISTS tarvel_linked_programs)

@@ -19,7 +19,12 @@ struct TableSegment {
     std::string_view table;
     std::string_view noDataText;
     bool isLoad;
-    bool headerWithoutRows;  // COLUMN keeps its header even when it has no rows
+    // The header is written even when the table has no rows, for the segments
+    // a run cannot do without although a frame may have no records in them: a
+    // frame of columns only has no beams, one loaded by its self-weight alone
+    // no dead loads. Without the header the run refuses the file as one that
+    // lacks the segment.
+    bool headerWithoutRows;
     // The reader ends the segment at a record whose first value is 0, so a
     // row written with a first value of 0 would hide every row after it.
     bool zeroKeyEnds;
@@ -31,9 +36,9 @@ constexpr TableSegment kTableSegments[] = {
     {"BAR-SEC", job_table::kBarSec, "BAR-SEC 数据段无数据记录！", false, false, true},
     {"CONCRATE", job_table::kConcrate, "CONCRATE 数据段无数据记录！", false, false, true},
     {"POINT", job_table::kPoint, "POINT 数据段无数据记录！", false, false, true},
-    {"BEAM", job_table::kBeam, "BEAM 数据段无数据记录！", false, false, true},
+    {"BEAM", job_table::kBeam, "BEAM 数据段无数据记录！", false, true, true},
     {"COLUMN", job_table::kColumn, "COLUMN 数据段无数据记录！", false, true, true},
-    {"DLOAD", job_table::kDLoad, "DLOAD 数据段无数据记录！", true, false, true},
+    {"DLOAD", job_table::kDLoad, "DLOAD 数据段无数据记录！", true, true, true},
     {"LLOAD", job_table::kLLoad, "LLOAD 数据段无数据记录！", true, false, true},
     {"WLOAD", job_table::kWLoad, "WLOAD 数据段无数据记录！", true, false, true},
 };
@@ -102,7 +107,10 @@ void Generator::tableSegment(const TableSegment& segment) {
         }
     } else {
         host_.status(segment.noDataText);
-        if (segment.headerWithoutRows) out_.text(segment.header).endLine().endLine();
+        if (segment.headerWithoutRows) {
+            lastSegmentIsLoad_ = segment.isLoad;
+            out_.text(segment.header).endLine().endLine();
+        }
     }
     out_.endLine();
 }

@@ -208,7 +208,12 @@ void FrmConverter::follow(double value, const std::string& text, int line, bool 
     field_ = (field_ + 1) % fields_;
 }
 
-// Numbers in print format; anything else as the text it is.
+// Numbers in print format; anything else as the text it is, except where the
+// data file's reader takes every value as a number until the segment's
+// closing record: there text would make the whole target unreadable (the
+// source may still read, when a blank line ends the segment for its reader
+// before the text while it only closes a record here), so it is refused as a
+// value that does not read.
 void FrmConverter::writeItem(const ListReader::Item& item) {
     double number = 0.0;
     if (parseNumber(item.text, number)) {
@@ -218,6 +223,9 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
         out_.dbl(number);
         follow(number, item.text, item.line, false);
         return;
+    }
+    if (fields_ != 0 && endLine_ == 0) {
+        throw ListInputError(ListInputError::Kind::NotNumber, item.text, item.line);
     }
     std::string_view text = item.text;
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {

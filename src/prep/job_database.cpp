@@ -119,7 +119,47 @@ bool JobDatabase::open(const std::string& path, std::string* error) {
         return fail("无法打开工程数据库 '" + path + "'！");
     }
     sqlite3_busy_timeout(db_, 2000);
+    return checkSchema(path, error);
+}
 
+bool JobDatabase::openInMemory(const std::string& path, std::string* error) {
+    close();
+    path_ = path;
+    sqlite3* file = nullptr;
+    const bool read = sqlite3_open_v2(path.c_str(), &file, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+                      sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK;
+    bool copied = false;
+    if (read) {
+        if (sqlite3_backup* backup = sqlite3_backup_init(db_, "main", file, "main")) {
+            copied = sqlite3_backup_step(backup, -1) == SQLITE_DONE;
+            copied = sqlite3_backup_finish(backup) == SQLITE_OK && copied;
+        }
+    }
+    sqlite3_close_v2(file);
+    if (!copied) {
+        close();
+        if (error) *error = "无法打开工程数据库 '" + path + "'！";
+        return false;
+    }
+    return checkSchema(path, error);
+}
+
+void JobDatabase::copyFrom(const JobDatabase& source) {
+    if (!db_ || !source.db_) throw JobDatabaseError(engineError("写数据"));
+    sqlite3_backup* backup = sqlite3_backup_init(db_, "main", source.db_, "main");
+    if (!backup) throw JobDatabaseError(engineError("写数据"));
+    const int step = sqlite3_backup_step(backup, -1);
+    if (sqlite3_backup_finish(backup) != SQLITE_OK || step != SQLITE_DONE) {
+        throw JobDatabaseError(engineError("写数据"));
+    }
+}
+
+bool JobDatabase::checkSchema(const std::string& path, std::string* error) {
+    auto fail = [&](std::string text) {
+        close();
+        if (error) *error = std::move(text);
+        return false;
+    };
     // The window relies on the template's schema: every table and column of
     // the catalogue must be there, under its exact name.
     for (const JobTable& table : jobTables()) {

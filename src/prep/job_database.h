@@ -58,6 +58,12 @@ class JobDatabase {
     // with their columns. On failure returns false and sets *error to a
     // message in the program's words.
     bool open(const std::string& path, std::string* error = nullptr);
+    // Opens a copy of the job file at `path` held in memory, checked as open()
+    // checks it: changes never reach the file. For scratch work on a job.
+    bool openInMemory(const std::string& path, std::string* error = nullptr);
+    // Makes this database's whole content that of `source` (both open).
+    // Throws JobDatabaseError.
+    void copyFrom(const JobDatabase& source);
     bool isOpen() const { return db_ != nullptr; }
     const std::string& path() const { return path_; }
     void close();
@@ -96,6 +102,7 @@ class JobDatabase {
     void replaceContent(std::span<const TableContent> content);
 
   private:
+    bool checkSchema(const std::string& path, std::string* error);
     void execute(const std::string& sql) const;
     std::string engineError(const std::string& what) const;
 

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/basic_convert.h"
 #include "common/limits.h"
 #include "common/list_input.h"
 #include "common/printed_number.h"
@@ -32,6 +33,17 @@ double typedValue(float x) {
 Cell real(float x) { return Cell::of(typedValue(x)); }
 Cell whole(float x) { return Cell::of(typedValue(x)); }
 Cell whole(int v) { return Cell::of(static_cast<double>(v)); }
+
+// A value of SEISMIC read as a real for a whole column of the job: the job
+// keeps it, but generation writes whole columns as whole numbers and could
+// not write one beyond their range, so it is refused here.
+Cell wholeSeismic(float x, const std::string& place, const char* column) {
+    if (!toInteger(static_cast<double>(x))) {
+        throw ImportFault{"错误信息:'SEISMIC' 数据段" + place + "的 " + column + "=" + strSingle(x) +
+                          " 超出整数范围,工程数据库无法保存,请检查'TVL'文件！"};
+    }
+    return whole(x);
+}
 
 class Importer {
   public:
@@ -176,8 +188,9 @@ void Importer::seismic(std::vector<Row>& parameters, std::vector<Row>& masses) {
     const float alf2 = in_.readSingle();
     const float nn = in_.readSingle();
     const float adjust = in_.readSingle();
-    parameters.push_back(
-        {whole(kclass), whole(k0), real(tg), real(alf1), real(alf2), whole(nn), real(adjust)});
+    const std::string first = "第 1 条记录";
+    parameters.push_back({wholeSeismic(kclass, first, "KCLASS"), whole(k0), real(tg), real(alf1),
+                          real(alf2), wholeSeismic(nn, first, "NN"), real(adjust)});
 
     for (int record = 1;; ++record) {
         const int count = in_.readInteger();
@@ -194,7 +207,10 @@ void Importer::seismic(std::vector<Row>& parameters, std::vector<Row>& masses) {
         for (int r = 0; r < rowCount; ++r) {
             Row row(3);
             if (r == 0) row[0] = whole(count);
-            if (r < nodes) row[1] = whole(values[static_cast<std::size_t>(r)]);
+            if (r < nodes) {
+                row[1] = wholeSeismic(values[static_cast<std::size_t>(r)],
+                                      "第 " + std::to_string(record) + " 个质点记录", "Mi");
+            }
             if (r == rowCount - 1) row[2] = real(values.back());
             masses.push_back(std::move(row));
         }

@@ -58,6 +58,11 @@ desktop=$root/usr/share/applications/tarvel.desktop
 grep -qx 'Exec=tarvel' "$desktop" || fail "desktop entry does not start tarvel"
 grep -qx 'Icon=tarvel' "$desktop" || fail "desktop entry has no tarvel icon"
 [ -s "$root/usr/share/icons/hicolor/256x256/apps/tarvel.png" ] || fail "no 256 px icon"
+# Debian keeps the copyright and licence of every package in its doc folder.
+copyright=$root/usr/share/doc/tarvel/copyright
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright" ||
+  fail "usr/share/doc/tarvel/copyright missing or not in the machine-readable format"
+grep -q '^License: ' "$copyright" || fail "the copyright file names no licence"
 [ -s "$root/usr/share/icons/hicolor/scalable/apps/tarvel.svg" ] || fail "no scalable icon"
 
 # A run of the example from the unpacked tree writes the six result files,

@@ -114,12 +114,18 @@ TEST_F(Conversion, TheAnalysisWindowKeepsTheSeismicParametersAsRealsAndLogsItsNo
 }
 
 TEST_F(Conversion, TheFinderIgnoresCaseButTheStopListDoesNot) {
-    // "point" is found as POINT, but does not end BAR-SEC: it is copied there
-    // as text, and the point record with it.
+    // "point" is found as POINT, but does not end BAR-SEC: it is a value of
+    // BAR-SEC there, text where the reader takes numbers, so refused.
     EXPECT_EQ(convert("BAR-SEC\r\n.3,.6,\r\npoint\r\n1,0,0,0,0,0,\r\nCONCRATE\r\n30,\r\n"),
+              PrepOutcome::Refused);
+    EXPECT_EQ(host.messages.back().text, "源文件 'BAR-SEC' 数据段格式有错，请检查核对数据后重试！");
+
+    // At the top of the file it belongs to no other segment.
+    host = RecordingHost();
+    EXPECT_EQ(convert("point\r\n1,0,0,0,0,0,\r\nBAR-SEC\r\n.3,.6,\r\nCONCRATE\r\n30,\r\n"),
               PrepOutcome::Done);
     EXPECT_EQ(test::readFile(target()),
-              "BAR-SEC\r\n .3  .6 \r\npoint 1  0  0  0  0  0 \r\n\r\n"
+              "BAR-SEC\r\n .3  .6 \r\n\r\n"
               "CONCRATE\r\n 30 \r\n\r\n"
               "POINT\r\n 1  0  0  0  0  0 \r\n\r\n");
     EXPECT_EQ(host.statusTexts,
@@ -183,6 +189,26 @@ TEST_F(Conversion, AValueThatDoesNotReadNamesItsSegmentAndWritesNothing) {
     EXPECT_EQ(host.messages[0].title, "提示！");
     EXPECT_EQ(host.statusTexts.back(), text);
     EXPECT_EQ(test::readFile(target()), "earlier conversion");
+}
+
+// Text in a segment whose records the data file's reader takes as numbers
+// would make the target unreadable. The first source was found by fuzzing:
+// as a data file it reads (the blank line after node 1 ends POINT before the
+// NUL), but converted, the NUL stood on the line after node 1, where the
+// reader expects the next node.
+TEST_F(Conversion, TextWhereTheReaderTakesNumbersIsRefused) {
+    const std::string found("BEAM\r\rCOLUMN\n\nBAR-SEC\n\nCONCRATE\r\rPOINT\r1 0 0 0 7 0\r\r\0", 53);
+    ASSERT_EQ(found.back(), '\0');
+    test::writeFile(folder.path("FOUND.TVL"), found);
+    EXPECT_EQ(test::readModel(folder.path("FOUND.TVL")).NJ, 1);
+
+    const std::string letter = kStructure.substr(0, kStructure.find("BEAM")) + "x,\r\n" +
+                               kStructure.substr(kStructure.find("BEAM"));
+    for (const std::string& text : {found, letter}) {
+        EXPECT_EQ(convert(text), PrepOutcome::Refused);
+        EXPECT_EQ(host.messages.back().text, "源文件 'POINT' 数据段格式有错，请检查核对数据后重试！");
+        EXPECT_FALSE(std::filesystem::exists(target()));
+    }
 }
 
 TEST_F(Conversion, ASeismicGroupWithALetterOrTooManyValuesNamesSeismic) {

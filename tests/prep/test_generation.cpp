@@ -18,11 +18,17 @@ namespace {
 using test::kEmpty;
 
 const std::string kBlank = "\r\n";
-// Segments 1-6 without rows: one empty line each.
-const std::string kSixEmpty = kBlank + kBlank + kBlank + kBlank + kBlank + kBlank;
-// COLUMN without rows keeps its header: the header, its empty line, and the
-// empty line that follows every segment.
+// Segments 1-5 without rows: one empty line each.
+const std::string kFiveEmpty = kBlank + kBlank + kBlank + kBlank + kBlank;
+// BEAM, COLUMN and DLOAD without rows keep their headers (a run needs the
+// three segments, a frame may have no records in them): the header, its empty
+// line, and the empty line that follows every segment.
+const std::string kEmptyBeam = "BEAM\r\n\r\n\r\n";
+const std::string kSixEmpty = kFiveEmpty + kEmptyBeam;
 const std::string kEmptyColumn = "COLUMN\r\n\r\n\r\n";
+const std::string kEmptyDeadLoads = "DLOAD\r\n\r\n\r\n";
+// Written when the last segment header was a load segment's.
+const std::string kClosingLoadLine = " 0  0  0  0  0 \r\n";
 
 class Generation : public ::testing::Test {
   protected:
@@ -39,9 +45,11 @@ class Generation : public ::testing::Test {
 
 TEST_F(Generation, AllTablesEmpty) {
     EXPECT_EQ(generate(), PrepOutcome::Done);
-    // Segments 1-6, COLUMN, segments 8-10, no seismic data, no load header
-    // (so no closing load line), and the final empty line.
-    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + kBlank + kBlank + kBlank + kBlank);
+    // Segments 1-5, BEAM, COLUMN and DLOAD headers, LLOAD and WLOAD, no
+    // seismic data, so the DLOAD header is the last one: the closing load
+    // line and its empty line; then the final empty line.
+    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + kEmptyDeadLoads + kBlank + kBlank +
+                             kClosingLoadLine + kBlank + kBlank);
 
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.questions[0].text, "您是否真的要生成（TVL）数据文件吗？");
@@ -104,16 +112,16 @@ TEST_F(Generation, WholeColumnsRoundHalfToEvenAndRealsLoseTheLeadingZero) {
               "\r\n"  // STIFFNESS
               "BAR-SEC\r\n .3  .55 \r\n .25  1.2 \r\n\r\n"
               "CONCRATE\r\n 2 \r\n\r\n"
-              "\r\n\r\n" +  // POINT, BEAM
-                  kEmptyColumn +
-                  "\r\n\r\n\r\n" + kBlank);
+              "\r\n" +  // POINT
+                  kEmptyBeam + kEmptyColumn + kEmptyDeadLoads + "\r\n\r\n" + kClosingLoadLine + kBlank +
+                  kBlank);
 }
 
 TEST_F(Generation, SeismicParametersAndAMassRow) {
     test::fill(db, "SEISMIC1", {{2, 8, 0.35, 0.5, 0.85, 3, 1}});
     test::fill(db, "SEISMIC2", {{2, 7, 150.5}});
     EXPECT_EQ(generate(), PrepOutcome::Done);
-    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + "\r\n\r\n\r\n" +
+    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + kEmptyDeadLoads + "\r\n\r\n" +
                              "SEISMIC\r\n"
                              " 2  8  .35  .5  .85  3  1 \r\n"
                              " 2  7  150.5 \r\n"
@@ -126,7 +134,7 @@ TEST_F(Generation, AMassSpreadOverRowsRunsOnOneLine) {
     test::fill(db, "SEISMIC2",
                {{4, 9, kEmpty}, {kEmpty, 10, kEmpty}, {kEmpty, 11, 250}, {2, 12, 60}});
     EXPECT_EQ(generate(), PrepOutcome::Done);
-    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + "\r\n\r\n\r\n" +
+    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + kEmptyDeadLoads + "\r\n\r\n" +
                              "SEISMIC\r\n"
                              " 1  7  .4  .5  1  2  1.1 \r\n"
                              " 4  9  10  11  250 \r\n"
@@ -141,7 +149,7 @@ TEST_F(Generation, LoadsFollowedBySeismicDataNeedNoClosingLoadLine) {
     test::fill(db, "SEISMIC2", {{2, 7, 100}});
     EXPECT_EQ(generate(), PrepOutcome::Done);
     // The SEISMIC header written after WLOAD clears the load flag.
-    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + "\r\n\r\n" +
+    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + kEmptyDeadLoads + "\r\n" +
                              "WLOAD\r\n 5  2  1.5  0 -1 \r\n\r\n"
                              "SEISMIC\r\n"
                              " 2  8  .35  .5  .85  1  1 \r\n"
@@ -159,7 +167,7 @@ TEST_F(Generation, AContinuationRowWithItsCountCellFilledWritesThatValueInTheRec
     test::fill(db, "SEISMIC2",
                {{4, 9, kEmpty}, {5, 10, kEmpty}, {kEmpty, kEmpty, 250}, {2, 12, 60}});
     EXPECT_EQ(generate(), PrepOutcome::Done);
-    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + "\r\n\r\n\r\n" +
+    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + kEmptyDeadLoads + "\r\n\r\n" +
                              "SEISMIC\r\n"
                              " 1  7  .4  .5  1  2  1.1 \r\n"
                              " 4  9  5  10  250 \r\n"
@@ -207,7 +215,7 @@ TEST_F(Generation, EveryTableFilledGivesTheWholeFile) {
 TEST_F(Generation, AnEmptyWindLoadTableKeepsTheLoadFlagOfTheLiveLoads) {
     test::fill(db, "LLOAD", {{2, 1, 8, 1.5, 0}});
     EXPECT_EQ(generate(), PrepOutcome::Done);
-    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + "\r\n" +
+    EXPECT_EQ(written(), kSixEmpty + kEmptyColumn + kEmptyDeadLoads +
                              "LLOAD\r\n 2  1  8  1.5  0 \r\n\r\n"
                              "\r\n"                 // WLOAD
                              " 0  0  0  0  0 \r\n"  // the last header written was LLOAD

@@ -12,6 +12,7 @@
 #include "prep/data_file_generation.h"
 #include "prep/job_import.h"
 #include "prep_test_support.h"
+#include "run/data_file_check.h"
 #include "support/recording_host.h"
 
 namespace tarvel {
@@ -133,6 +134,74 @@ TEST_F(Import, GeneratingAgainGivesTheSameFrameAndRecords) {
         EXPECT_EQ(segmentRecords(generated, segment), segmentRecords(source(), segment)) << segment;
     }
     EXPECT_EQ(segmentRecords(generated, "SEISMIC").size(), 3u);
+}
+
+// A frame may have no beams (a column standing alone) and no dead loads of
+// its own (its self-weight is one): the job then has no rows in BEAM or
+// DLOAD, and the file generated from it must still hold both segments, which
+// a run cannot do without. The first file was found by fuzzing: its BEAM
+// record .4 rounds to a start node of 0 and so ends the segment at once.
+TEST_F(Import, AFrameWithoutBeamsOrDeadLoadsIsGeneratedSoThatItRuns) {
+    const std::string withoutBeams =
+        "W\r\nBEAM\r\n.4 \r\n\r\nCONCRATE\r\n 30 \r\n\r\nPOINT\r\n 1  0  0  0  0  0 \r\n"
+        " 2  0  0  0  6  0 \r\n3 1    2  3  0  3.5 \r\n 4  1  4  5  6  3.5 \r\n\r\nBEAM\r\n"
+        " 3 , 4  1  1 \r\n\r\nCOLUMN\r\n 1  3  2  1  0 \r\n \r\n\r\nBAR-SEC\r\n .3  .6 \r\n"
+        " .4  .4 \r\n\r\nCONCRATE\r\n 30 \r\n\r\nPOANT\r\n  \r\n\r\n";
+    const std::string deadLoads = "DLOAD\r\n1,2,22.5,0,-1\r\n1,1,36,3.15,0\r\n\r\n";
+    std::string withoutDeadLoads = kHandWritten;
+    withoutDeadLoads.replace(withoutDeadLoads.find(deadLoads), deadLoads.size(), "DLOAD\r\n\r\n");
+    const std::string noSelfWeight = "WEIGHT\r\n0";
+    withoutDeadLoads.replace(withoutDeadLoads.find(noSelfWeight), noSelfWeight.size(), "WEIGHT\r\n1");
+    // (Its masses share a horizontal displacement, which the run refuses.)
+    withoutDeadLoads.erase(withoutDeadLoads.find("SEISMIC"));
+
+    const std::string files[] = {withoutBeams, withoutDeadLoads};
+    for (const std::string& text : files) {
+        test::writeFile(source(), text);
+        ASSERT_EQ(importDataFile(source(), db, host), PrepOutcome::Done);
+        const std::string generated = folder.path("AGAIN.TVL");
+        ASSERT_EQ(CmdWjsc(db, generated, host), PrepOutcome::Done);
+        EXPECT_EQ(host.messages.back().text, "（TVL）文件生成完毕！");
+
+        const FrameModel model = test::readModel(generated);
+        test::expectSameModel(model, test::readModel(source()));
+        EXPECT_EQ(model.NB, &text == &files[0] ? 0 : 1);
+        EXPECT_TRUE(segmentRecords(generated, "DLOAD").empty());
+        // The check of the analysis window passes it with the run's own guards.
+        RecordingHost check;
+        EXPECT_EQ(Wjxy(generated, check), PrepOutcome::Done) << check.messages.back().text;
+    }
+}
+
+// The mass nodes and KCLASS and NN are read as reals but kept in whole
+// columns, which generation writes as whole numbers: a value beyond their
+// range would be imported into a job from which no data file can be
+// generated. The first file was found by fuzzing (node 120999).
+TEST_F(Import, SeismicValuesForWholeColumnsBeyondTheirRangeAreRefused) {
+    const std::string found =
+        "WEIGQi\rBAR-SEC\r .3  .6 \r .4  .4\r\rCONCRATE\r 3 \r\rPOINT\r1  0  0  0  0  0 \r"
+        " 2  0  0  0  6  3.5 \r 4  1  4  5  6  3.5 \r\rBEAM\r 3  4  1  1 \r\rCOLUMN\r  0 \r \r\r"
+        "SEISMIC\r 2   5 .5  .85  3  1 \r 2  3  4  120999 0  0 \r";
+    std::string bigClass = kHandWritten;
+    bigClass.replace(bigClass.find("SEISMIC\r\n2,"), 11, "SEISMIC\r\n40000,");
+    struct Case {
+        std::string text;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {found, "错误信息:'SEISMIC' 数据段第 1 个质点记录的 Mi= 120999 超出整数范围,工程数据库无法保存,"
+                "请检查'TVL'文件！"},
+        {bigClass, "错误信息:'SEISMIC' 数据段第 1 条记录的 KCLASS= 40000 超出整数范围,工程数据库无法保存,"
+                   "请检查'TVL'文件！"},
+    };
+    for (const Case& c : cases) {
+        test::writeFile(source(), c.text);
+        EXPECT_EQ(importDataFile(source(), db, host), PrepOutcome::Refused);
+        EXPECT_EQ(host.messages.back().text, c.refusal);
+        EXPECT_EQ(host.messages.back().title, "错误信息提示！");
+        EXPECT_TRUE(rows("SEISMIC1").empty());
+        EXPECT_TRUE(rows("POINT").empty());
+    }
 }
 
 // The node numbers of POINT, record by record.

@@ -189,6 +189,25 @@ TEST_F(Validation, TheWindowsReadTheSeismicParametersDifferently) {
     EXPECT_EQ(analysis.messages[0].text, refusal);
 }
 
+// KCLASS and NN beyond the whole-number range: the run reads both as reals
+// (NN is cut down to the number of masses), so the analysis window passes the
+// file, while the data-preparation window, whose tables hold them as whole
+// numbers, refuses it naming SEISMIC. The first file was found by fuzzing.
+TEST_F(Validation, TheWindowsDisagreeOnlyOnWholeSeismicParametersTheRunReadsAsReals) {
+    const std::string found =
+        "\rBAR-SEC\n\nCONCRATE\n\nPOINT\n\nBEAM\n\nCOLUMN\n\nDLOAD\n\rSEISMIC\n2E6 0 3 0 2 0 2 0";
+    const std::string manyModes =
+        kMandatory + kDeadLoads + "SEISMIC\r\n 2  8  .35  .5  .85  70000  1 \r\n 2  2  150.5 \r\n 0  0 \r\n\r\n";
+    for (const std::string& text : {found, manyModes}) {
+        host = RecordingHost();
+        EXPECT_EQ(check(text), PrepOutcome::Refused);
+        expectError("SEISMIC");
+        RecordingHost analysis;
+        EXPECT_EQ(Wjxy(file(), analysis), PrepOutcome::Done);
+        EXPECT_EQ(analysis.messages.back().text.rfind(kPassed, 0), 0u);  // then the run's notices
+    }
+}
+
 TEST_F(Validation, TheAnalysisWindowShowsItsErrorInTheViewBox) {
     EXPECT_EQ(check("WEIGHT\r\n x \r\n\r\n" + kMandatory, PrepWindow::Analysis),
               PrepOutcome::Refused);
