@@ -9,10 +9,15 @@
 #include <string_view>
 
 #include "basic_convert.h"
+#include "decimal_digits.h"
 
 namespace tarvel {
 
 namespace {
+
+using decimal::kMaxPower5;
+using decimal::kPower5;
+using decimal::writeFixedDigits;
 
 constexpr int kSingleDigits = 7;
 constexpr int kDoubleDigits = 15;
@@ -54,15 +59,6 @@ BinaryValue binaryValue(double x) {
     const int shift = std::countl_zero(fraction) - (63 - kFractionBits);
     return {fraction << shift, 1 - kExponentBias - kFractionBits - shift};
 }
-
-// Powers 5^0 .. 5^27, the largest that fits 63 bits.
-constexpr int kMaxPower5 = 27;
-constexpr auto kPower5 = [] {
-    std::array<std::uint64_t, kMaxPower5 + 1> p{};
-    p[0] = 1;
-    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 5;
-    return p;
-}();
 
 constexpr auto kPower10 = [] {
     std::array<std::uint64_t, kMaxDigits + 1> p{};
@@ -179,31 +175,6 @@ struct SingleDigits {
     int count = 0;
     int exponent = 0;
 };
-
-// "00", "01", ..., "99".
-constexpr auto kDigitPairs = [] {
-    std::array<char, 200> d{};
-    for (int i = 0; i < 100; ++i) {
-        d[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-        d[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
-    }
-    return d;
-}();
-
-// The last `count` decimal digits of v, leading zeros included.
-char* writeFixedDigits(char* p, std::uint32_t v, int count) {
-    char* end = p + count;
-    char* q = end;
-    while (q - p >= 2) {
-        const auto pair = static_cast<std::size_t>(v % 100) * 2;
-        v /= 100;
-        q -= 2;
-        q[0] = kDigitPairs[pair];
-        q[1] = kDigitPairs[pair + 1];
-    }
-    if (q != p) p[0] = static_cast<char>('0' + v % 10);
-    return end;
-}
 
 // Single values from 1E-11 to below 1E+07, nearly every value printed: with
 // x = m * 2^e (2^23 <= m < 2^24), x * 10^k = m * 5^k * 2^(e+k) is formed

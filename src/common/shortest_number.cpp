@@ -8,9 +8,15 @@
 #include <cstdint>
 #include <limits>
 
+#include "decimal_digits.h"
+
 namespace tarvel {
 
 namespace {
+
+using decimal::kMaxPower5;
+using decimal::kPower5;
+using decimal::writeFixedDigits;
 
 using Wide = unsigned __int128;
 
@@ -28,15 +34,6 @@ struct BinaryFormat<double> {
     static constexpr int kFractionBits = 52;
     static constexpr int kExponentBias = 1023;
 };
-
-// Powers 5^0 .. 5^27, the largest that fits 63 bits.
-constexpr int kMaxPower5 = 27;
-constexpr auto kPower5 = [] {
-    std::array<std::uint64_t, kMaxPower5 + 1> p{};
-    p[0] = 1;
-    for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 5;
-    return p;
-}();
 
 // floor(log10(2^q)) and floor(log10(3/4 * 2^q)) for |q| up to well beyond
 // the exponents of a double, in integer arithmetic.
@@ -138,33 +135,10 @@ constexpr auto kPower10 = [] {
     return p;
 }();
 
-// "00", "01", ..., "99".
-constexpr auto kDigitPairs = [] {
-    std::array<char, 200> d{};
-    for (int i = 0; i < 100; ++i) {
-        d[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-        d[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
-    }
-    return d;
-}();
-
 int digitCount(std::uint64_t v) {
     // 1233 / 4096 is just above log10 2: the estimate is the count or one less.
     const int estimate = ((64 - std::countl_zero(v | 1)) * 1233) >> 12;
     return estimate + (estimate < kMaxDigits && v >= kPower10[static_cast<std::size_t>(estimate)] ? 1 : 0);
-}
-
-// The last `count` decimal digits of v, leading zeros included.
-void writeDigits(char* p, std::uint64_t v, int count) {
-    char* end = p + count;
-    while (end - p >= 2) {
-        const auto pair = static_cast<std::size_t>(v % 100) * 2;
-        v /= 100;
-        end -= 2;
-        end[0] = kDigitPairs[pair];
-        end[1] = kDigitPairs[pair + 1];
-    }
-    if (end != p) p[0] = static_cast<char>('0' + v % 10);
 }
 
 char* fill(char* p, char c, int count) {
@@ -181,35 +155,35 @@ char* writeDecimal(char* p, std::uint64_t value, int exponent) {
     const int fixedLength = exponent >= 0 ? n + exponent : (-exponent < n ? n + 1 : 2 - exponent);
     if (fixedLength <= scientificLength) {
         if (exponent >= 0) {
-            writeDigits(p, value, n);
+            writeFixedDigits(p, value, n);
             return fill(p + n, '0', exponent);
         }
         const int decimals = -exponent;
         if (decimals < n) {
             const int whole = n - decimals;
             const std::uint64_t unit = kPower10[static_cast<std::size_t>(decimals)];
-            writeDigits(p, value / unit, whole);
+            writeFixedDigits(p, value / unit, whole);
             p[whole] = '.';
-            writeDigits(p + whole + 1, value % unit, decimals);
+            writeFixedDigits(p + whole + 1, value % unit, decimals);
             return p + n + 1;
         }
         *p++ = '0';
         *p++ = '.';
         p = fill(p, '0', decimals - n);
-        writeDigits(p, value, n);
+        writeFixedDigits(p, value, n);
         return p + n;
     }
     const std::uint64_t unit = kPower10[static_cast<std::size_t>(n - 1)];
     *p++ = static_cast<char>('0' + value / unit);
     if (n > 1) {
         *p++ = '.';
-        writeDigits(p, value % unit, n - 1);
+        writeFixedDigits(p, value % unit, n - 1);
         p += n - 1;
     }
     *p++ = 'e';
     *p++ = scientificExponent < 0 ? '-' : '+';
     const int expDigits = magnitude >= 100 ? 3 : 2;
-    writeDigits(p, static_cast<std::uint64_t>(magnitude), expDigits);
+    writeFixedDigits(p, static_cast<std::uint64_t>(magnitude), expDigits);
     return p + expDigits;
 }
 
