@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "common/host.h"
+#include "common/table.h"
 
 // A broken rule is a crash like any other: libFuzzer keeps the input.
 #define TARVEL_FUZZ_CHECK(cond)                                                                   \
@@ -109,6 +110,25 @@ __attribute__((no_sanitize("coverage"))) std::uint64_t tableHash(const T& table,
     const auto& v = table.values();
     const auto* p = reinterpret_cast<const unsigned char*>(v.data());
     for (std::size_t i = 0; i < v.size() * sizeof(v[0]); ++i) h = (h ^ p[i]) * 1099511628211ull;
+    return h;
+}
+
+// The same for a table sized to the frame, entry by entry up to its bound.
+template <typename T, int Capacity>
+__attribute__((no_sanitize("coverage"))) bool allFinite(const SizedTable<T, Capacity>& table) {
+    for (int i = 0; i <= table.upper(); ++i) {
+        if (!std::isfinite(table(i))) return false;
+    }
+    return true;
+}
+
+template <typename T, int Capacity>
+__attribute__((no_sanitize("coverage"))) std::uint64_t tableHash(const SizedTable<T, Capacity>& table,
+                                                                 std::uint64_t h = 1469598103934665603ull) {
+    for (int i = 0; i <= table.upper(); ++i) {
+        const auto* p = reinterpret_cast<const unsigned char*>(&table(i));
+        for (std::size_t b = 0; b < sizeof(T); ++b) h = (h ^ p[b]) * 1099511628211ull;
+    }
     return h;
 }
 
