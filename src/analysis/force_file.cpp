@@ -9,7 +9,7 @@
 
 namespace tarvel {
 
-std::string forceFileText(const AnalysisState& s) {
+void printForceFile(PrintBuffer& out, const AnalysisState& s) {
     const FrameModel& md = s.model;
     float maxM = 0.0f;
     float maxV = 0.0f;
@@ -21,7 +21,6 @@ std::string forceFileText(const AnalysisState& s) {
             if (std::fabs(s.FMQN(3, sec, m)) > maxN) maxN = std::fabs(s.FMQN(3, sec, m));
         }
     }
-    PrintBuffer out;
     out.integer(md.NE).single(maxM).single(maxV).single(maxN).endLine();
     for (int m = 1; m <= md.NE; ++m) {
         const int i = md.startNode(m);
@@ -36,6 +35,11 @@ std::string forceFileText(const AnalysisState& s) {
             out.endLine();
         }
     }
+}
+
+std::string forceFileText(const AnalysisState& s) {
+    PrintBuffer out;
+    printForceFile(out, s);
     return out.take();
 }
 

@@ -11,11 +11,13 @@
 
 #include "analysis/analysis_state.h"
 #include "common/host.h"
+#include "common/print_buffer.h"
 
 namespace tarvel {
 
 // The file's text for the forces now in FMQN.
 std::string forceFileText(const AnalysisState& s);
+void printForceFile(PrintBuffer& out, const AnalysisState& s);
 
 // Where the file of load segment `name` goes: beside the data file.
 std::string forceFilePath(const AnalysisState& s, std::string_view name);

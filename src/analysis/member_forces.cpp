@@ -137,7 +137,7 @@ bool finiteSolution(const AnalysisState& s) {
 }
 
 bool LOADFORC(AnalysisState& s, DataFile& file, Host& host, std::string_view name, int LC,
-              std::string& forceText) {
+              PrintBuffer& forceText) {
     const FrameModel& md = s.model;
     if (!BLOAD(s, file, name, LC)) return false;
     if (LC <= kLiveCase) {
@@ -167,7 +167,7 @@ bool LOADFORC(AnalysisState& s, DataFile& file, Host& host, std::string_view nam
             s.CF(8 + k, i, LC) = s.FMQN(k, 9, m);
         }
     }
-    forceText = forceFileText(s);
+    printForceFile(forceText, s);
     clearLoadVector(s);
     return true;
 }

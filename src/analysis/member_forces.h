@@ -13,6 +13,7 @@
 #include "analysis/element_stiffness.h"
 #include "analysis/fixed_end_forces.h"
 #include "common/host.h"
+#include "common/print_buffer.h"
 #include "model/data_file.h"
 
 namespace tarvel {
@@ -53,11 +54,11 @@ void BFORCE(AnalysisState& s);
 
 // `LOADFORC`: one static load case LC (1 "DLOAD", 2 "LLOAD", 3 "WLOAD"): loads,
 // PLOAD (cases 1, 2), solution, UD(1, ·) (wind), BM, BV, CF, the text of the
-// case's ".fkn" file into `forceText` (the run writes its files together at
-// its end), then FMQN and P cleared. False when DLOAD is absent or a
-// displacement or force is not a finite number (both reported).
+// case's ".fkn" file printed into `forceText` (the run puts its files in
+// place together at its end), then FMQN and P cleared. False when DLOAD is
+// absent or a displacement or force is not a finite number (both reported).
 bool LOADFORC(AnalysisState& s, DataFile& file, Host& host, std::string_view name, int LC,
-              std::string& forceText);
+              PrintBuffer& forceText);
 
 // True when P(1..NDOF) and FMQN of every member hold finite numbers only.
 bool finiteSolution(const AnalysisState& s);

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace tarvel {
 
@@ -122,66 +123,126 @@ bool writeFileAtomic(const std::string& path, std::string_view bytes, std::strin
     return true;
 }
 
-bool writeFileSet(const std::vector<FileContent>& files, std::string* error, std::string* failedPath) {
-    auto failAt = [&](const std::string& path, std::string text) {
-        if (failedPath) *failedPath = path;
-        return fail(error, std::move(text));
-    };
-    for (const FileContent& f : files) {
-        if (fileNameOf(f.path).empty()) return failAt(f.path, "未给出文件名：'" + f.path + "'");
+FileSetWriter::FileSetWriter(std::vector<std::string> targets) : targets_(std::move(targets)) {
+    for (const std::string& path : targets_) {
+        if (fileNameOf(path).empty()) {
+            failAt(path, "未给出文件名：'" + path + "'");
+            return;
+        }
         std::error_code ignored;
-        const auto status = std::filesystem::symlink_status(f.path, ignored);
+        const auto status = std::filesystem::symlink_status(path, ignored);
         if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
             !std::filesystem::is_symlink(status)) {
-            return failAt(f.path, "同名的文件夹或非普通文件占用了该文件名,无法以新内容替换");
+            failAt(path, "同名的文件夹或非普通文件占用了该文件名,无法以新内容替换");
+            return;
         }
     }
+}
 
-    std::vector<std::string> temporaries;
-    auto removeTemporaries = [&temporaries](std::size_t from) {
-        for (std::size_t i = from; i < temporaries.size(); ++i) {
-            std::error_code ignored;
-            std::filesystem::remove(temporaries[i], ignored);
-        }
+FileSetWriter::~FileSetWriter() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_) removeTemporaries(0);
+}
+
+void FileSetWriter::failAt(const std::string& path, std::string text) {
+    if (failed_) return;
+    failed_ = true;
+    failedPath_ = path;
+    error_ = std::move(text);
+}
+
+void FileSetWriter::removeTemporaries(std::size_t from) {
+    for (std::size_t i = from; i < temporaries_.size(); ++i) {
+        std::error_code ignored;
+        std::filesystem::remove(temporaries_[i], ignored);
+    }
+}
+
+void FileSetWriter::begin() {
+    if (failed()) return;
+    if (fd_ >= 0 || temporaries_.size() >= targets_.size()) {
+        return failAt(targets_.empty() ? std::string() : targets_.back(), "写入失败：文件多于所列");
+    }
+    const std::string& path = targets_[temporaries_.size()];
+    std::string temporaryPath;
+    const int fd = createTemporary(path, temporaryPath);
+    if (fd < 0) {
+        const int code = errno;
+        return failAt(path, "无法在文件夹 '" + folderOf(path) + "' 中建立临时文件：" + systemError(code));
+    }
+    fd_ = fd;
+    temporaries_.push_back(temporaryPath);
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+}
+
+void FileSetWriter::put(std::string_view bytes) {
+    if (failed() || fd_ < 0) return;
+    if (!writeAll(fd_, bytes)) {
+        const int code = errno;
+        ::close(fd_);
+        fd_ = -1;
+        failAt(targets_[temporaries_.size() - 1], "写入失败：" + systemError(code));
+    }
+}
+
+void FileSetWriter::end() {
+    if (failed() || fd_ < 0) return;
+    const bool synced = ::fsync(fd_) == 0;
+    const int syncErrno = errno;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!synced || !closed) {
+        failAt(targets_[temporaries_.size() - 1], "写入失败：" + systemError(synced ? errno : syncErrno));
+    }
+}
+
+bool FileSetWriter::commit(std::string* error, std::string* failedPath) {
+    if (!failed() && (fd_ >= 0 || temporaries_.size() != targets_.size())) {
+        failAt(targets_.empty() ? std::string() : targets_.back(), "写入失败：文件少于所列");
+    }
+    auto report = [&] {
+        removeTemporaries(0);
+        temporaries_.clear();
+        if (failedPath) *failedPath = failedPath_;
+        return fail(error, error_);
     };
-    for (const FileContent& f : files) {
-        std::string temporaryPath;
-        const int fd = createTemporary(f.path, temporaryPath);
-        if (fd < 0) {
-            const int code = errno;
-            removeTemporaries(0);
-            return failAt(f.path, "无法在文件夹 '" + folderOf(f.path) + "' 中建立临时文件：" + systemError(code));
-        }
-        temporaries.push_back(temporaryPath);
-        struct stat old {};
-        if (::stat(f.path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
-        const bool written = writeAll(fd, f.bytes) && ::fsync(fd) == 0;
-        const int writeErrno = errno;
-        const bool closed = ::close(fd) == 0;
-        if (!written || !closed) {
-            const int code = written ? errno : writeErrno;
-            removeTemporaries(0);
-            return failAt(f.path, "写入失败：" + systemError(code));
-        }
-    }
+    if (failed()) return report();
 
-    for (std::size_t i = 0; i < files.size(); ++i) {
+    for (std::size_t i = 0; i < targets_.size(); ++i) {
         std::error_code renameError;
-        std::filesystem::rename(temporaries[i], files[i].path, renameError);
+        std::filesystem::rename(temporaries_[i], targets_[i], renameError);
         if (renameError) {
             // Not seen once the targets have been checked above; the files
             // before this one already hold their new content.
             removeTemporaries(i);
-            return failAt(files[i].path, "无法以新内容替换：" + renameError.message());
+            committed_ = true;
+            if (failedPath) *failedPath = targets_[i];
+            return fail(error, "无法以新内容替换：" + renameError.message());
         }
     }
+    committed_ = true;
     std::vector<std::string> folders;
-    for (const FileContent& f : files) {
-        const std::string folder = folderOf(f.path);
+    for (const std::string& path : targets_) {
+        const std::string folder = folderOf(path);
         if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
     }
     for (const std::string& folder : folders) syncFolder(folder);
     return true;
+}
+
+bool writeFileSet(const std::vector<FileContent>& files, std::string* error, std::string* failedPath) {
+    std::vector<std::string> targets;
+    targets.reserve(files.size());
+    for (const FileContent& f : files) targets.push_back(f.path);
+    FileSetWriter writer(std::move(targets));
+    for (const FileContent& f : files) {
+        if (writer.failed()) break;
+        writer.begin();
+        writer.put(f.bytes);
+        writer.end();
+    }
+    return writer.commit(error, failedPath);
 }
 
 std::string unreadableReason(const std::string& path) {

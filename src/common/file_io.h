@@ -36,6 +36,43 @@ struct FileContent {
 bool writeFileSet(const std::vector<FileContent>& files, std::string* error = nullptr,
                   std::string* failedPath = nullptr);
 
+// The same all-or-nothing set, written a piece at a time while its texts are
+// formed, so that no file has to be held in memory whole. The targets are
+// named up front and checked before anything is written, like writeFileSet.
+// begin() opens the temporary of the next target (in the order named), put()
+// appends to it, end() flushes and closes it; commit() renames every
+// temporary into place and flushes each folder once. The first failure is
+// kept and every later step does nothing; commit() then reports it (false,
+// *error, *failedPath) and removes the temporaries. A set that is not
+// committed (a run that stops) is removed when the writer goes.
+class FileSetWriter {
+public:
+    explicit FileSetWriter(std::vector<std::string> targets);
+    ~FileSetWriter();
+    FileSetWriter(const FileSetWriter&) = delete;
+    FileSetWriter& operator=(const FileSetWriter&) = delete;
+
+    void begin();
+    void put(std::string_view bytes);
+    void end();
+    bool commit(std::string* error = nullptr, std::string* failedPath = nullptr);
+
+    bool failed() const { return failed_; }
+    const std::vector<std::string>& targets() const { return targets_; }
+
+private:
+    void failAt(const std::string& path, std::string text);
+    void removeTemporaries(std::size_t from);
+
+    std::vector<std::string> targets_;
+    std::vector<std::string> temporaries_;
+    int fd_ = -1;  // the temporary being written
+    bool committed_ = false;
+    bool failed_ = false;
+    std::string error_;
+    std::string failedPath_;
+};
+
 // Why a file cannot be read: "文件不存在", "这是一个文件夹" or "无法读取".
 std::string unreadableReason(const std::string& path);
 

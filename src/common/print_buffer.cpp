@@ -38,10 +38,23 @@ int characterCount(std::string_view utf8) {
 }  // namespace
 
 // The room is zero-filled a little at a time, so that only pages the text
-// reaches are touched; the string doubles its capacity as it grows.
+// reaches are touched; the string doubles its capacity as it grows. With a
+// sink the text goes on once a piece is full and the room is used again.
 void PrintBuffer::grow(std::size_t count) {
     constexpr std::size_t kStep = 4096;
+    constexpr std::size_t kPiece = 32768;
+    if (sink_ != nullptr) {
+        flush();
+        if (text_.size() < count) text_.resize(std::max(count, kPiece));
+        return;
+    }
     text_.resize(used_ + std::max(count, kStep));
+}
+
+void PrintBuffer::flush() {
+    if (sink_ == nullptr || used_ == 0) return;
+    sink_->put(std::string_view(text_.data(), used_));
+    used_ = 0;
 }
 
 PrintBuffer& PrintBuffer::text(std::string_view utf8) {

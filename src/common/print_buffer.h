@@ -5,6 +5,10 @@
 // (when the line is already past n: a new line, then column n), endLine()
 // writes CR LF. Columns count characters, so a Chinese character is one
 // column. The text is kept as UTF-8.
+//
+// Given a sink, the buffer hands its text on in pieces of about 32 KB and
+// keeps only the piece being written, so a long file is formed in the same
+// few pages of memory; flush() hands on the rest.
 
 #include <cstddef>
 #include <string>
@@ -12,8 +16,22 @@
 
 namespace tarvel {
 
+// Where a PrintBuffer with a sink sends its text, piece by piece, in order.
+class TextSink {
+public:
+    virtual void put(std::string_view bytes) = 0;
+
+protected:
+    ~TextSink() = default;
+};
+
 class PrintBuffer {
 public:
+    PrintBuffer() = default;
+    explicit PrintBuffer(TextSink* sink) : sink_(sink) {}
+    PrintBuffer(const PrintBuffer&) = delete;
+    PrintBuffer& operator=(const PrintBuffer&) = delete;
+
     PrintBuffer& text(std::string_view utf8);  // a string item, written as it is
     PrintBuffer& single(float x);              // numeric items with their blanks
     PrintBuffer& dbl(double x);
@@ -27,6 +45,7 @@ public:
     int column() const { return column_; }  // 1-based print position
     const std::string& str() const;
     std::string take();  // the text so far; the print position is kept
+    void flush();        // the text so far to the sink (none: nothing happens)
 
 private:
     // Room for `count` more characters after the text.
@@ -43,6 +62,7 @@ private:
     mutable std::string text_;
     mutable std::size_t used_ = 0;
     int column_ = 1;
+    TextSink* sink_ = nullptr;
 };
 
 }  // namespace tarvel

@@ -33,8 +33,7 @@ float largerEnd(const T& table, int i) {
 
 }  // namespace
 
-std::string reinforcementFileText(const FrameModel& md, const DesignResults& des) {
-    PrintBuffer out;
+void printReinforcementFile(PrintBuffer& out, const FrameModel& md, const DesignResults& des) {
     out.integer(md.NB).integer(md.NC).endLine();
     for (int b = 1; b <= md.NB; ++b) {
         memberLine(out, md, b);
@@ -53,6 +52,11 @@ std::string reinforcementFileText(const FrameModel& md, const DesignResults& des
         out.endLine();
         out.single(largerEnd(des.CRHO, i)).single(largerEnd(des.CNR, i)).endLine();
     }
+}
+
+std::string reinforcementFileText(const FrameModel& md, const DesignResults& des) {
+    PrintBuffer out;
+    printReinforcementFile(out, md, des);
     return out.take();
 }
 

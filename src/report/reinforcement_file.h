@@ -17,11 +17,14 @@
 #include "analysis/analysis_state.h"
 #include "analysis/design_results.h"
 #include "common/host.h"
+#include "common/print_buffer.h"
 
 namespace tarvel {
 
 // The file's text for the model and design results of the run.
 std::string reinforcementFileText(const FrameModel& md, const DesignResults& des);
+// The same text, printed into `out` (which may hand it on to a file as it goes).
+void printReinforcementFile(PrintBuffer& out, const FrameModel& md, const DesignResults& des);
 
 // Writes "AS.ags" into the folder of the data file, all or nothing. A file
 // that cannot be written is reported (run log and message naming it); false then.

@@ -289,9 +289,8 @@ void FIX0(PrintBuffer& out, const AnalysisState& st) {
     }
 }
 
-std::string tableOneText(const AnalysisState& st, const DesignResults& des,
-                         const ReportRequest& request) {
-    PrintBuffer out;
+void printTableOne(PrintBuffer& out, const AnalysisState& st, const DesignResults& des,
+                   const ReportRequest& request) {
     titleBlock(out, ReportTable::One, request);
     missingCases(out, st);
     windDisplacements(out, st);
@@ -299,6 +298,12 @@ std::string tableOneText(const AnalysisState& st, const DesignResults& des,
     beamReinforcement(out, st, des, request);
     columnReinforcement(out, st, des, request);
     FIX0(out, st);
+}
+
+std::string tableOneText(const AnalysisState& st, const DesignResults& des,
+                         const ReportRequest& request) {
+    PrintBuffer out;
+    printTableOne(out, st, des, request);
     return out.take();
 }
 

@@ -18,6 +18,9 @@ namespace tarvel {
 // Reads the model, LCF, UD, dyn and the design results.
 std::string tableOneText(const AnalysisState& st, const DesignResults& des,
                          const ReportRequest& request);
+// The same text, printed into `out` (which may hand it on to a file as it goes).
+void printTableOne(PrintBuffer& out, const AnalysisState& st, const DesignResults& des,
+                   const ReportRequest& request);
 
 // `FIX0`: the support end forces. For every column end whose node has at
 // least one restrained displacement code, the combinations of the support

@@ -78,8 +78,7 @@ void liveArrangement(PrintBuffer& out, const AnalysisState& st) {
 
 }  // namespace
 
-std::string tableTwoText(const AnalysisState& st, const ReportRequest& request) {
-    PrintBuffer out;
+void printTableTwo(PrintBuffer& out, const AnalysisState& st, const ReportRequest& request) {
     titleBlock(out, ReportTable::Two, request);
     for (int c = kDeadCase; c <= kWindCase; ++c) {
         if (st.LCF(c) == 0.0f) continue;
@@ -93,6 +92,11 @@ std::string tableTwoText(const AnalysisState& st, const ReportRequest& request) 
         columnForces(out, st, kSeismicCase, 42, true);
     }
     liveArrangement(out, st);
+}
+
+std::string tableTwoText(const AnalysisState& st, const ReportRequest& request) {
+    PrintBuffer out;
+    printTableTwo(out, st, request);
     return out.take();
 }
 

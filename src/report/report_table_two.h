@@ -8,6 +8,7 @@
 #include <string>
 
 #include "analysis/analysis_state.h"
+#include "common/print_buffer.h"
 #include "report/report_common.h"
 
 namespace tarvel {
@@ -15,5 +16,7 @@ namespace tarvel {
 // The whole text of table two, with the request's time stamp as it stands.
 // Reads the model, LCF, BM, BV, CF, BML, BVL, RMN and RVN.
 std::string tableTwoText(const AnalysisState& st, const ReportRequest& request);
+// The same text, printed into `out` (which may hand it on to a file as it goes).
+void printTableTwo(PrintBuffer& out, const AnalysisState& st, const ReportRequest& request);
 
 }  // namespace tarvel

@@ -77,6 +77,60 @@ bool allFinite(const T& table) {
     return true;
 }
 
+// The result files of a run, formed one after the other in the order of
+// their paths: each straight into its temporary beside its target, a piece at
+// a time, or, for a request with a writer of its own, kept whole in memory
+// and handed to that writer at the end. Temporaries of a run that stops
+// before finish() are removed with the object.
+class ResultFiles final : public TextSink {
+public:
+    ResultFiles(const RunRequest& request, std::vector<std::string> paths)
+        : request_(request), disk_(request.writeResults ? std::vector<std::string>{} : paths),
+          paths_(std::move(paths)) {}
+
+    // form(out) prints the next file into `out`; false stops the run.
+    template <typename Form>
+    bool add(Form&& form) {
+        if (request_.writeResults) {
+            PrintBuffer out;
+            const bool formed = form(out);
+            kept_.push_back({paths_[kept_.size()], out.take()});
+            return formed;
+        }
+        disk_.begin();
+        PrintBuffer out(this);
+        const bool formed = form(out);
+        out.flush();
+        disk_.end();
+        return formed;
+    }
+
+    // The next file, its text formed whole.
+    void add(std::string bytes) {
+        if (request_.writeResults) {
+            kept_.push_back({paths_[kept_.size()], std::move(bytes)});
+            return;
+        }
+        disk_.begin();
+        disk_.put(bytes);
+        disk_.end();
+    }
+
+    void put(std::string_view bytes) override { disk_.put(bytes); }
+
+    bool finish(std::string* error, std::string* failedPath) {
+        return request_.writeResults ? request_.writeResults(kept_, error, failedPath)
+                                     : disk_.commit(error, failedPath);
+    }
+    const std::vector<std::string>& paths() const { return paths_; }
+
+private:
+    const RunRequest& request_;
+    FileSetWriter disk_;
+    std::vector<std::string> paths_;
+    std::vector<FileContent> kept_;
+};
+
 // The sums of the live-load arrangement and of the seismic modes.
 bool finiteEnvelopes(const AnalysisState& s, Host& host) {
     if (!allFinite(s.BML) || !allFinite(s.BVL)) return reportNotFinite(host, "活载不利布置('LLOAD')");
@@ -145,14 +199,21 @@ RunResult Frame5(const RunRequest& request, Host& host, AnalysisState& s) {
         return stopped(result, RunStep::Factorisation, host);
     }
 
-    // The result files are formed here and put in place together at the end.
-    std::vector<FileContent> results;
+    // The result files are formed as their results are ready and put in place
+    // together at the end.
+    std::vector<std::string> paths;
+    for (int lc = kDeadCase; lc <= kWindCase; ++lc) paths.push_back(forceFilePath(s, kLoadSegmentNames[lc]));
+    paths.push_back(resultFilePath(s, run_text::kReportFile));
+    paths.push_back(resultFilePath(s, run_text::kForceListFile));
+    paths.push_back(resultFilePath(s, run_text::kReinforcementFile));
+    const bool withSummary = !request.summaryPath.empty() && request.summary;
+    if (withSummary) paths.push_back(request.summaryPath);
+    ResultFiles results(request, std::move(paths));
+
     for (int lc = kDeadCase; lc <= kWindCase; ++lc) {
-        std::string text;
-        if (!LOADFORC(s, file, host, kLoadSegmentNames[lc], lc, text)) {
+        if (!results.add([&](PrintBuffer& out) { return LOADFORC(s, file, host, kLoadSegmentNames[lc], lc, out); })) {
             return stopped(result, kCaseSteps[lc], host);
         }
-        results.push_back({forceFilePath(s, kLoadSegmentNames[lc]), std::move(text)});
     }
     LIVEFORC(s, kLoadSegmentNames[kLiveCase]);
 
@@ -169,22 +230,30 @@ RunResult Frame5(const RunRequest& request, Host& host, AnalysisState& s) {
 
     ReportRequest report = reportRequestFor(s, request.timeStamp);
     if (report.timeStamp.empty()) report.timeStamp = currentTimeStamp();
-    results.push_back({resultFilePath(s, run_text::kReportFile), tableOneText(s, s.design, report)});
-    results.push_back({resultFilePath(s, run_text::kForceListFile), tableTwoText(s, report)});
-    results.push_back({resultFilePath(s, run_text::kReinforcementFile), reinforcementFileText(s.model, s.design)});
-
-    if (!request.summaryPath.empty() && request.summary) {
-        results.push_back({request.summaryPath, request.summary(s, dynamics != DynamicsStatus::EigenFailed)});
+    results.add([&](PrintBuffer& out) {
+        printTableOne(out, s, s.design, report);
+        return true;
+    });
+    results.add([&](PrintBuffer& out) {
+        printTableTwo(out, s, report);
+        return true;
+    });
+    results.add([&](PrintBuffer& out) {
+        printReinforcementFile(out, s.model, s.design);
+        return true;
+    });
+    if (withSummary) {
+        results.add(request.summary(s, dynamics != DynamicsStatus::EigenFailed));
     }
 
     std::string error;
     std::string failedPath;
-    if (!request.writeResults(results, &error, &failedPath)) {
+    if (!results.finish(&error, &failedPath)) {
         const std::string text = run_text::resultSetNotWritten(failedPath, error);
         tellError(host, text);
         return stopped(result, RunStep::WriteResults, host);
     }
-    for (const FileContent& f : results) result.filesWritten.push_back(f.path);
+    result.filesWritten = results.paths();
 
     if (dynamics == DynamicsStatus::EigenFailed) {
         tell(host, run_text::kEndWithoutSeismic, run_text::kNoticeTitle, Icon::Exclamation);

@@ -20,10 +20,11 @@ struct RunRequest {
     int stirrupGrade = 1;  // steel grade of the stirrups, 1..4
     std::string timeStamp; // report time stamp "yyyy - mm - dd   hh:mm:ss"; empty: local time now
     EigenSolverFunction eigenSolver = JCB2;  // tests may put a failing one in its place
-    // Puts the finished set of result files in place (writeFileSet); a harness
-    // that keeps the results in memory puts its own writer here.
+    // Empty: the result files go to disk as they are formed (FileSetWriter). A
+    // harness that keeps the results in memory puts its own writer here; it
+    // gets the finished set at the end, as writeFileSet would.
     std::function<bool(const std::vector<FileContent>&, std::string*, std::string*)> writeResults =
-        writeFileSet;
+        nullptr;
     // A further file written with the result files, as one of the set, when
     // summaryPath is not empty: summary(state, complete) gives its bytes from
     // the finished run (complete: with the seismic action).
@@ -50,12 +51,13 @@ struct RunResult {
 // run starts afresh) and writes the result files beside the data file. Every
 // log line and message goes to `host`.
 //
-// A stopped run changes no result file: the six result files are formed in
-// memory and written together at the very end, each first to a temporary in
-// the data folder, and renamed into place only when all are written. A stop
-// at any step, including a result file that cannot be replaced, leaves every
-// previous result file byte for byte as it was and no temporary behind (short
-// of a disk that fails between the renames, see writeFileSet). After
+// A stopped run changes no result file: each result file is written to a
+// temporary in the data folder as soon as its text is formed (and flushed),
+// and the temporaries are renamed into place together at the very end, when
+// all are written. A stop at any step, including a result file that cannot be
+// replaced, leaves every previous result file byte for byte as it was and no
+// temporary behind (short of a disk that fails between the renames, see
+// writeFileSet, or a process killed while it runs). After
 // a power loss each result file is complete, either the old or the new one
 // (the renames are not one atomic step).
 RunResult Frame5(const RunRequest& request, Host& host, AnalysisState& state);

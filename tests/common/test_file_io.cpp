@@ -109,6 +109,73 @@ TEST_F(FileIo, ReadMissingFileOrFolder) {
     EXPECT_EQ(readWholeFile(folder_.string()), std::nullopt);
 }
 
+// The set written a piece at a time: the targets keep their old bytes until
+// commit() puts every file in place at once; a set that is dropped before
+// (a run that stops) leaves the targets and no temporary.
+TEST_F(FileIo, SetWrittenInPiecesReplacesTheTargetsOnlyWhenCommitted) {
+    put("DLOAD.fkn", "old forces");
+    put("AS.ags", "old steel");
+    {
+        FileSetWriter dropped({path("DLOAD.fkn"), path("AS.ags")});
+        dropped.begin();
+        dropped.put("new forces");
+        dropped.end();
+        dropped.begin();
+        dropped.put("new ");
+        EXPECT_EQ(entries().size(), 4u);  // the two temporaries beside the targets
+    }
+    EXPECT_EQ(entries(), (std::vector<std::string>{"AS.ags", "DLOAD.fkn"}));
+    EXPECT_EQ(readWholeFile(path("DLOAD.fkn")), "old forces");
+
+    FileSetWriter set({path("DLOAD.fkn"), path("AS.ags")});
+    set.begin();
+    set.put("new ");
+    set.put("forces");
+    set.end();
+    set.begin();
+    set.put(std::string(100000, 's'));
+    set.end();
+    EXPECT_EQ(readWholeFile(path("AS.ags")), "old steel");
+    std::string error;
+    ASSERT_TRUE(set.commit(&error)) << error;
+    EXPECT_EQ(readWholeFile(path("DLOAD.fkn")), "new forces");
+    EXPECT_EQ(readWholeFile(path("AS.ags")), std::string(100000, 's'));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"AS.ags", "DLOAD.fkn"}));
+}
+
+// A target that cannot be replaced is found before any temporary is made:
+// the writer does nothing more and commit() reports that target the way
+// writeFileSet does; a set with fewer files than it named is not put in place.
+TEST_F(FileIo, SetWriterKeepsItsFirstFailureAndChangesNothing) {
+    put("TARVEL1.wri", "old report");
+    fs::create_directory(path("TARVEL2.wri"));
+    FileSetWriter blocked({path("TARVEL1.wri"), path("TARVEL2.wri")});
+    EXPECT_TRUE(blocked.failed());
+    blocked.begin();
+    blocked.put("new report");
+    blocked.end();
+    EXPECT_EQ(entries(), (std::vector<std::string>{"TARVEL1.wri", "TARVEL2.wri"}));
+    std::string error;
+    std::string failed;
+    EXPECT_FALSE(blocked.commit(&error, &failed));
+    EXPECT_EQ(failed, path("TARVEL2.wri"));
+    std::string setError;
+    std::string setFailed;
+    EXPECT_FALSE(writeFileSet({{path("TARVEL1.wri"), "x"}, {path("TARVEL2.wri"), "y"}}, &setError, &setFailed));
+    EXPECT_EQ(error, setError);
+    EXPECT_EQ(failed, setFailed);
+    EXPECT_EQ(readWholeFile(path("TARVEL1.wri")), "old report");
+
+    FileSetWriter short_({path("TARVEL1.wri"), path("AS.ags")});
+    short_.begin();
+    short_.put("new report");
+    short_.end();
+    EXPECT_FALSE(short_.commit(&error, &failed));
+    EXPECT_EQ(failed, path("AS.ags"));
+    EXPECT_EQ(readWholeFile(path("TARVEL1.wri")), "old report");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"TARVEL1.wri", "TARVEL2.wri"}));
+}
+
 TEST(FilePath, FolderAndFileName) {
     EXPECT_EQ(folderOf("data/frames/A.TVL"), "data/frames/");
     EXPECT_EQ(fileNameOf("data/frames/A.TVL"), "A.TVL");

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/print_buffer.h"
 
@@ -124,6 +125,46 @@ TEST(PrintBuffer, ColumnsCountCharactersOfTextsOfEveryLength) {
             EXPECT_EQ(p.str(), "x" + text + text);
         }
     }
+}
+
+// A buffer with a sink hands its text on in pieces as it goes; the pieces
+// joined are the text the same items give without a sink, byte for byte and
+// with the same print positions, whatever item a piece boundary falls in.
+TEST(PrintBuffer, TextHandedOnInPiecesIsTheWholeText) {
+    struct Pieces final : TextSink {
+        std::vector<std::string> got;
+        void put(std::string_view bytes) override { got.emplace_back(bytes); }
+    } sink;
+    PrintBuffer whole;
+    PrintBuffer streamed(&sink);
+    std::uint32_t seed = 2024;
+    for (int line = 0; line < 6000; ++line) {
+        for (PrintBuffer* p : {&whole, &streamed}) {
+            p->text("杆件").integer(line).tab(12).single(static_cast<float>(line) * -0.37f).zone();
+            p->fourDecimals(line / 7.0).tab(60 + static_cast<int>(seed % 9)).truncated(1.5f * line);
+            if (line % 97 == 0) p->text(std::string(5000, '-'));  // longer items cross a piece too
+            p->endLine();
+        }
+        seed = seed * 1664525u + 1013904223u;
+        ASSERT_EQ(streamed.column(), whole.column());
+    }
+    const std::string expected = whole.take();
+    EXPECT_GT(sink.got.size(), 8u);
+    for (const std::string& piece : sink.got) {
+        EXPECT_FALSE(piece.empty());
+        EXPECT_LE(piece.size(), 32768u);
+    }
+    streamed.flush();
+    std::string joined;
+    for (const std::string& piece : sink.got) joined += piece;
+    EXPECT_EQ(joined.size(), expected.size());
+    EXPECT_TRUE(joined == expected);
+    EXPECT_EQ(streamed.str(), "");  // nothing is kept once handed on
+
+    PrintBuffer noSink;
+    noSink.text("kept");
+    noSink.flush();  // without a sink the text stays
+    EXPECT_EQ(noSink.take(), "kept");
 }
 
 }  // namespace

@@ -309,6 +309,36 @@ TEST(RunDriver, ResultSetGoesToTheWriterOfTheRequest) {
     expectNoResultFiles(refused);
 }
 
+// The result files of the largest frame go to disk in pieces as they are
+// formed: every file (each larger than one piece) holds exactly the bytes a
+// harness gets whole, and no temporary is left beside them.
+TEST(RunDriver, ResultFilesFormedInPiecesEqualTheWholeTexts) {
+    const std::string text = testing::TempDir::read(std::string(TARVEL_SOURCE_DIR) + "/bench/frames/LARGEST.TVL");
+    ASSERT_FALSE(text.empty());
+    RunFixture onDisk;
+    ASSERT_EQ(onDisk.run(text, "LARGEST.TVL").outcome, RunOutcome::Finished);
+
+    RunFixture inMemory;
+    RunRequest request{inMemory.dir.write("LARGEST.TVL", text), 2, 1, testing::kFixedTimeStamp};
+    std::vector<FileContent> kept;
+    request.writeResults = [&kept](const std::vector<FileContent>& files, std::string*, std::string*) {
+        kept = files;
+        return true;
+    };
+    ASSERT_EQ(Frame5(request, inMemory.host, *inMemory.state).outcome, RunOutcome::Finished);
+    ASSERT_EQ(kept.size(), 6u);
+    for (const FileContent& f : kept) {
+        const std::string name = std::filesystem::path(f.path).filename().string();
+        EXPECT_GT(f.bytes.size(), name == "AS.ags" ? 16384u : 40000u) << name;
+        const std::string written = onDisk.read(name);
+        EXPECT_EQ(written.size(), f.bytes.size()) << name;
+        EXPECT_TRUE(written == f.bytes) << name;
+    }
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(onDisk.dir.path())) ++entries;
+    EXPECT_EQ(entries, 7);
+}
+
 TEST(RunDriver, SteelStrengthsOfTheChosenGrades) {
     RunFixture run;
     const float main[5] = {0, 210, 300, 360, 360};
