@@ -57,9 +57,8 @@ int parseGrade(const std::string& text) {
     return 0;
 }
 
-std::string resultJson(const AnalysisState& s, bool complete) {
+void printResultJson(const AnalysisState& s, bool complete, JsonWriter& j) {
     const FrameModel& m = s.model;
-    JsonWriter j;
     j.beginObject();
     j.key("dataFile").value(s.dataPath);
     j.key("complete").value(complete);
@@ -133,9 +132,14 @@ std::string resultJson(const AnalysisState& s, bool complete) {
     j.key("CASV").table(r.CASV);
     j.key("CASVC").table(r.CASVC);
     j.endObject();
-    std::string text = j.take();
-    text += '\n';
-    return text;
+    j.endLine();
+}
+
+// The summary of a run, written to its file as it is formed.
+void streamResultJson(const AnalysisState& s, bool complete, TextSink& out) {
+    JsonWriter j(&out);
+    printResultJson(s, complete, j);
+    j.flush();
 }
 
 struct RunOptions : CommonOptions {
@@ -188,7 +192,7 @@ int runAnalysis(const RunRequest& request, const std::string& jsonPath, Host& ho
     RunRequest withSummary = request;
     if (!jsonPath.empty()) {
         withSummary.summaryPath = jsonPath;
-        withSummary.summary = resultJson;
+        withSummary.summary = streamResultJson;
     }
     const RunResult result = Frame5(withSummary, host, *state);
     for (const std::string& warning : result.warnings) std::fprintf(stderr, "%s\n", warning.c_str());

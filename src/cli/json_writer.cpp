@@ -101,10 +101,23 @@ char* writeNumber(char* p, long long v) { return std::to_chars(p, p + 24, v).ptr
 }  // namespace
 
 // The room is zero-filled a little at a time, so that only pages the text
-// reaches are touched; the string doubles its capacity as it grows.
+// reaches are touched; the string doubles its capacity as it grows. With a
+// sink the text goes on once the room is used up and the room is used again.
 void JsonWriter::grow(std::size_t count) {
     constexpr std::size_t kStep = 16384;
+    constexpr std::size_t kPiece = 32768;
+    if (sink_ != nullptr) {
+        flush();
+        if (out_.size() < count) out_.resize(std::max(count, kPiece));
+        return;
+    }
     out_.resize(used_ + std::max(count, kStep));
+}
+
+void JsonWriter::flush() {
+    if (sink_ == nullptr || used_ == 0) return;
+    sink_->put(std::string_view(out_.data(), used_));
+    used_ = 0;
 }
 
 void JsonWriter::put(char c) {
@@ -178,6 +191,11 @@ JsonWriter& JsonWriter::value(double x) {
 JsonWriter& JsonWriter::value(long long v) {
     separator();
     number(v);
+    return *this;
+}
+
+JsonWriter& JsonWriter::endLine() {
+    put('\n');
     return *this;
 }
 

@@ -6,12 +6,20 @@
 #include <string_view>
 #include <vector>
 
+#include "common/print_buffer.h"
 #include "common/table.h"
 
 namespace tarvel::cli {
 
 class JsonWriter {
 public:
+    JsonWriter() = default;
+    // The text goes on to `sink` in pieces of about 32 KB as it is written;
+    // flush() hands on the rest.
+    explicit JsonWriter(TextSink* sink) : sink_(sink) {}
+    JsonWriter(const JsonWriter&) = delete;
+    JsonWriter& operator=(const JsonWriter&) = delete;
+
     JsonWriter& beginObject();
     JsonWriter& endObject();
     JsonWriter& beginArray();
@@ -24,6 +32,7 @@ public:
     JsonWriter& value(long long v);
     JsonWriter& value(int v) { return value(static_cast<long long>(v)); }
     JsonWriter& value(bool b);
+    JsonWriter& endLine();  // a line feed after the outermost value
 
     // A whole table as nested arrays over every index range 0..Upper
     // (slot 0 included, so indices in scripts are the engineer's numbers).
@@ -42,6 +51,7 @@ public:
 
     // The text written; the writer is left empty.
     std::string take();
+    void flush();  // the text so far to the sink (none: nothing happens)
 
 private:
     template <typename T>
@@ -74,6 +84,7 @@ private:
     std::size_t used_ = 0;
     std::vector<char> first_;  // per open container: no element written yet
     bool afterKey_ = false;
+    TextSink* sink_ = nullptr;
 };
 
 }  // namespace tarvel::cli

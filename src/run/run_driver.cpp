@@ -105,14 +105,20 @@ public:
         return formed;
     }
 
-    // The next file, its text formed whole.
-    void add(std::string bytes) {
+    // The next file, its text put in pieces into the sink given to form(sink).
+    template <typename Form>
+    void addPieces(Form&& form) {
         if (request_.writeResults) {
-            kept_.push_back({paths_[kept_.size()], std::move(bytes)});
+            struct Whole final : TextSink {
+                std::string text;
+                void put(std::string_view bytes) override { text += bytes; }
+            } whole;
+            form(static_cast<TextSink&>(whole));
+            kept_.push_back({paths_[kept_.size()], std::move(whole.text)});
             return;
         }
         disk_.begin();
-        disk_.put(bytes);
+        form(static_cast<TextSink&>(*this));
         disk_.end();
     }
 
@@ -243,7 +249,8 @@ RunResult Frame5(const RunRequest& request, Host& host, AnalysisState& s) {
         return true;
     });
     if (withSummary) {
-        results.add(request.summary(s, dynamics != DynamicsStatus::EigenFailed));
+        results.addPieces(
+            [&](TextSink& out) { request.summary(s, dynamics != DynamicsStatus::EigenFailed, out); });
     }
 
     std::string error;

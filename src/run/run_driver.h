@@ -11,6 +11,7 @@
 #include "analysis/run_step.h"
 #include "common/file_io.h"
 #include "common/host.h"
+#include "common/print_buffer.h"
 
 namespace tarvel {
 
@@ -26,10 +27,11 @@ struct RunRequest {
     std::function<bool(const std::vector<FileContent>&, std::string*, std::string*)> writeResults =
         nullptr;
     // A further file written with the result files, as one of the set, when
-    // summaryPath is not empty: summary(state, complete) gives its bytes from
-    // the finished run (complete: with the seismic action).
+    // summaryPath is not empty: summary(state, complete, out) puts its bytes
+    // from the finished run into `out`, in order, in pieces of any size
+    // (complete: with the seismic action).
     std::string summaryPath = {};
-    std::function<std::string(const AnalysisState&, bool complete)> summary = nullptr;
+    std::function<void(const AnalysisState&, bool complete, TextSink& out)> summary = nullptr;
 };
 
 enum class RunOutcome {
