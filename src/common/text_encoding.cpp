@@ -1,13 +1,20 @@
 #include "text_encoding.h"
 
-#include <errno.h>
-#include <iconv.h>
-
-#include <algorithm>
 #include <cstddef>
-#include <stdexcept>
+#include <cstdint>
 
 namespace tarvel {
+
+namespace gbk {
+// Written at build time by gbk_tables_gen: decoding of single bytes
+// 0x80..0xFF and of two-byte codes (lead 0x81..0xFE, any trail), encoding of
+// code points 0x80..0xFFFF; 0 where there is no character.
+extern const std::uint16_t kSingle[128];
+extern const std::uint16_t kPairs[126 * 256];
+extern const std::uint16_t kCodes[0x10000];
+extern const std::uint32_t kDroppedFrom;  // code points above U+FFFF iconv drops
+extern const std::uint32_t kDroppedTo;
+}  // namespace gbk
 
 namespace {
 
@@ -50,48 +57,31 @@ std::size_t gbkInvalidLength(std::string_view bytes) {
     return lead && trail ? 2 : 1;
 }
 
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
-        }
+// Appends code point `cp` (at most U+FFFF) as UTF-8.
+void appendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
     }
-    ~Converter() { iconv_close(cd_); }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
+}
 
-    // Converts `input`; at a sequence that cannot be converted, `invalidLength`
-    // tells how many input bytes to drop and `replacement` is written instead.
-    template <typename InvalidLength>
-    std::string run(std::string_view input, InvalidLength invalidLength,
-                    std::string_view replacement) {
-        std::string output;
-        output.reserve(input.size() * 2);
-        char buffer[4096];
-        // iconv never writes through its input pointer; the cast only meets its signature.
-        char* in = const_cast<char*>(input.data());
-        std::size_t inLeft = input.size();
-        while (inLeft > 0) {
-            char* out = buffer;
-            std::size_t outLeft = sizeof buffer;
-            const std::size_t result = iconv(cd_, &in, &inLeft, &out, &outLeft);
-            output.append(buffer, static_cast<std::size_t>(out - buffer));
-            if (result != static_cast<std::size_t>(-1)) break;
-            if (errno == E2BIG) continue;
-            // EILSEQ: a sequence without a counterpart; EINVAL: one cut short at the end.
-            const std::size_t skip = invalidLength(std::string_view(in, inLeft));
-            output += replacement;
-            in += skip;
-            inLeft -= skip;
-            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        }
-        return output;
+// The code point of the well-formed UTF-8 sequence of `length` bytes at `p`.
+std::uint32_t codePoint(const char* p, std::size_t length) {
+    const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(p[i])); };
+    switch (length) {
+        case 1: return byte(0);
+        case 2: return (byte(0) & 0x1F) << 6 | (byte(1) & 0x3F);
+        case 3: return (byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
+        default:
+            return (byte(0) & 0x07) << 18 | (byte(1) & 0x3F) << 12 | (byte(2) & 0x3F) << 6 | (byte(3) & 0x3F);
     }
-
-private:
-    iconv_t cd_;
-};
+}
 
 }  // namespace
 
@@ -104,17 +94,66 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
+// The tables are the C library's GBK converter, taken when the program was
+// built (gbk_tables_gen), so no conversion module is loaded at run time.
 std::string utf8ToGbk(std::string_view utf8) {
-    Converter converter("GBK", "UTF-8");
-    return converter.run(
-        utf8,
-        [](std::string_view rest) { return std::max<std::size_t>(utf8SequenceLength(rest), 1); },
-        "?");
+    std::string out;
+    out.reserve(utf8.size());
+    while (!utf8.empty()) {
+        const std::size_t length = utf8SequenceLength(utf8);
+        if (length == 0) {  // not UTF-8: one "?" per byte
+            out += '?';
+            utf8.remove_prefix(1);
+            continue;
+        }
+        const std::uint32_t cp = codePoint(utf8.data(), length);
+        utf8.remove_prefix(length);
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp <= 0xFFFF) {
+            const std::uint16_t code = gbk::kCodes[cp];
+            if (code == 0) {
+                out += '?';
+            } else if (code < 0x100) {
+                out += static_cast<char>(code);
+            } else if (code != 0xFFFF) {  // 0xFFFF: dropped
+                out += static_cast<char>(code >> 8);
+                out += static_cast<char>(code & 0xFF);
+            }
+        } else if (cp < gbk::kDroppedFrom || cp > gbk::kDroppedTo) {
+            out += '?';
+        }
+    }
+    return out;
 }
 
 std::string gbkToUtf8(std::string_view gbk) {
-    Converter converter("UTF-8", "GBK");
-    return converter.run(gbk, gbkInvalidLength, kReplacementCharacter);
+    std::string out;
+    out.reserve(gbk.size() * 2);
+    while (!gbk.empty()) {
+        const auto lead = static_cast<unsigned char>(gbk[0]);
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            gbk.remove_prefix(1);
+            continue;
+        }
+        if (const std::uint16_t single = gbk::kSingle[lead - 0x80]; single != 0) {
+            appendUtf8(out, single);
+            gbk.remove_prefix(1);
+            continue;
+        }
+        if (lead >= 0x81 && lead <= 0xFE && gbk.size() > 1) {
+            const auto trail = static_cast<unsigned char>(gbk[1]);
+            if (const std::uint16_t cp = gbk::kPairs[(lead - 0x81) * 256 + trail]; cp != 0) {
+                appendUtf8(out, cp);
+                gbk.remove_prefix(2);
+                continue;
+            }
+        }
+        out += kReplacementCharacter;
+        gbk.remove_prefix(gbkInvalidLength(gbk));
+    }
+    return out;
 }
 
 // A byte-order mark is not part of the text shown, so it is dropped.
