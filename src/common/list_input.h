@@ -44,6 +44,17 @@ public:
     bool atEnd() const;          // nothing left to read
     int line() const { return line_; }
     std::size_t position() const { return pos_; }        // byte offset of the next character
+
+    // Where the reading stands, to come back to it with seek().
+    struct Mark {
+        std::size_t pos = 0;
+        int line = 1;
+    };
+    Mark mark() const { return {pos_, line_}; }
+    void seek(Mark m) {
+        pos_ = m.pos;
+        line_ = m.line;
+    }
     const std::string& content() const { return content_; }
 
     struct Item {

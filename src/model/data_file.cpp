@@ -20,6 +20,8 @@ std::string trimUpper(std::string_view s) {
     }
     return out;
 }
+bool isLetter(char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); }
+
 // trimUpper(s) == upper, without forming the trimmed text: the segment search
 // compares every item of the file.
 bool trimmedUpperEquals(std::string_view s, std::string_view upper) {
@@ -147,13 +149,40 @@ bool DataFile::load() {
     loaded_ = bytes.has_value();
     open_ = false;
     if (loaded_) reader_ = ListReader(std::move(*bytes));
+    markers_.clear();
+    reader_.rewind();
+    searchedTo_ = reader_.mark();
+    searchedAll_ = false;
     return loaded_;
 }
 
 int DataFile::FINDSEG(std::string_view name, int mode) {
     const std::string wanted = trimUpper(name);
     open_ = loaded_;
-    if (open_) {
+    const bool word = !wanted.empty() && isLetter(wanted[0]);
+    if (open_ && word) {
+        // The first item of the file that is the marker: among those read
+        // before, else further on.
+        for (const MarkerItem& m : markers_) {
+            if (m.upper == wanted) {
+                reader_.seek(m.after);
+                return 0;
+            }
+        }
+        if (!searchedAll_) {
+            reader_.seek(searchedTo_);
+            while (!reader_.atEnd()) {
+                const ListReader::Item item = reader_.nextTextItem();
+                searchedTo_ = reader_.mark();
+                const std::string upper = trimUpper(item.text);
+                if (upper.empty() || !isLetter(upper[0])) continue;
+                markers_.push_back({upper, searchedTo_});
+                if (upper == wanted) return 0;
+            }
+            searchedAll_ = true;
+        }
+        reader_.seek(searchedTo_);  // at the end, as after reading every item
+    } else if (open_) {
         reader_.rewind();
         while (!reader_.atEnd()) {
             const ListReader::Item item = reader_.nextTextItem();

@@ -77,6 +77,17 @@ private:
     ListReader reader_;
     bool loaded_ = false;
     bool open_ = false;
+
+    // The items that may be a marker (those that begin with a letter), each
+    // trimmed and in capitals with the place after it, in file order, as far
+    // as the searches so far have read: a search reads the file only once.
+    struct MarkerItem {
+        std::string upper;
+        ListReader::Mark after;
+    };
+    std::vector<MarkerItem> markers_;
+    ListReader::Mark searchedTo_;  // the items before it are in markers_
+    bool searchedAll_ = false;
 };
 
 }  // namespace tarvel

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 #include "model/data_file.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
@@ -72,6 +75,45 @@ TEST(FindSegment, NameInsideARecordLineIsAValueToo) {
     ASSERT_TRUE(f.load());
     ASSERT_EQ(f.FINDSEG("WEIGHT", kOptional), 0);
     EXPECT_EQ(f.in().readInteger(), 5);
+}
+
+// Searches in any order, repeated, for names present and missing, position
+// the input where a search from the top of the file item by item would: on
+// the same place and line, so the same values are read next.
+TEST(FindSegment, EverySearchFindsWhatAScanFromTheTopFinds) {
+    const std::string text =
+        "TITLE, \"frame, one\"\r\n POINT\r\n 1  2 \r\n\r\n 3, beam ,4\r\n"
+        "BEAM\r\n 5 \r\nDLOAD\r\n 6  7 \r\n\r\ndload\r\n 8 \r\nSEISMIC\r\n 9 \r\n";
+    auto scan = [&text](const std::string& name, ListReader::Mark& at) {
+        ListReader r(text);
+        while (!r.atEnd()) {
+            std::string item = r.nextTextItem().text;
+            for (char& ch : item) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            if (item == name) {
+                at = r.mark();
+                return true;
+            }
+        }
+        return false;
+    };
+    TempDir dir;
+    RecordingHost host;
+    DataFile f(host, dir.write("a.TVL", text));
+    ASSERT_TRUE(f.load());
+    for (const char* name : {"DLOAD", "POINT", "WLOAD", "BEAM", "DLOAD", "SEISMIC", "TITLE", "LLOAD", "BEAM",
+                             "FRAME, ONE", "POINT"}) {
+        ListReader::Mark expected;
+        const bool present = scan(name, expected);
+        ASSERT_EQ(f.FINDSEG(name, kSilent), present ? 0 : 1) << name;
+        if (!present) continue;
+        EXPECT_EQ(f.in().position(), expected.pos) << name;
+        EXPECT_EQ(f.in().line(), expected.line) << name;
+    }
+    ASSERT_EQ(f.FINDSEG("BEAM", kSilent), 0);  // the value 4 of "3, beam ,4" comes first
+    EXPECT_EQ(f.in().readInteger(), 4);
+    ASSERT_EQ(f.FINDSEG("DLOAD", kSilent), 0);
+    EXPECT_EQ(f.in().readInteger(), 6);
+    EXPECT_TRUE(host.logLines.empty());
 }
 
 TEST(FindSegment, UnreadableFileIsNeverFound) {
