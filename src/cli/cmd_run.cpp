@@ -186,7 +186,9 @@ int parseRun(const Args& args, const Usage& usage, RunOptions& o) {
 }  // namespace
 
 int runAnalysis(const RunRequest& request, const std::string& jsonPath, Host& host) {
-    auto state = std::make_unique<AnalysisState>();
+    // Every table is cleared when the run starts (Frame5 resets the state), so the
+    // object is not zeroed once more here.
+    auto state = std::make_unique_for_overwrite<AnalysisState>();
     // The summary is one file of the run's result set: written with them, or
     // none of them is.
     RunRequest withSummary = request;
