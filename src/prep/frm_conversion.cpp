@@ -235,6 +235,14 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
         // the segment's closing record; such a string keeps its quotes.
         if (!inner.empty() && inner.find_first_of(" \t,\r\n") == std::string_view::npos) text = inner;
     }
+    if (fields_ != 0) {
+        // After the closing record the reader looks at whole lines for stray
+        // values: text sharing a line with other items could join them or
+        // open a string there, so each text gets a line of its own.
+        if (out_.column() > 1) out_.endLine();
+        out_.text(text).endLine();
+        return;
+    }
     out_.text(text);
 }
 
