@@ -11,6 +11,7 @@
 # make fuzz-campaign  runs each fuzzing target FUZZ_SECONDS seconds on one core, grows the
 #                   corpora in fuzz/corpus/ and appends executions and coverage to fuzz/campaigns.md
 # make fuzz-replay  runs every corpus input once through its target (part of make test)
+# make fuzz-totals  executions per target over all campaigns, against the goal of 10 million
 
 JOBS    ?= $(shell nproc)
 BUILD   ?= build
@@ -20,7 +21,7 @@ FUZZ    ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
 .PHONY: run test setup build build-asan bench clean desktop screenshots bench-desktop deb bench-input \
-        fuzz fuzz-campaign fuzz-replay
+        fuzz fuzz-campaign fuzz-replay fuzz-totals
 
 setup:
 	@bash scripts/setup.sh
@@ -54,6 +55,9 @@ fuzz-campaign: fuzz
 
 fuzz-replay: fuzz
 	FUZZ_BUILD=$(FUZZ) bash scripts/fuzz_replay.sh
+
+fuzz-totals:
+	python3 scripts/fuzz_totals.py fuzz/campaigns.md
 
 bench: build
 	$(BUILD)/bench/tarvel-bench

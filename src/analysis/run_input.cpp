@@ -1,9 +1,11 @@
 #include "analysis/run_input.h"
 
+#include <cmath>
 #include <memory>
 
 #include "analysis/dynamics.h"
 #include "analysis/load_vectors.h"
+#include "analysis/run_texts.h"
 #include "analysis/stiffness_assembly.h"
 #include "common/printed_number.h"
 #include "common/table.h"
@@ -55,6 +57,14 @@ RunInput readRunInput(DataFile& file, Host& host, AnalysisState& s) {
     if (!KMAIN(s, host)) return refused(RunStep::Assembly);
 
     previewNodalLoads(s);
+    for (const int LC : {kDeadCase, kLiveCase}) {
+        for (int j = 1; j <= s.NDOF; ++j) {
+            if (!std::isfinite(s.PLOAD(LC, j))) {
+                tellError(host, run_text::notFinite("'" + std::string(kLoadSegmentNames[LC]) + "' 荷载工况"));
+                return refused(RunStep::Assembly);
+            }
+        }
+    }
     if (readSeismicSegment(s, file, host, kSilent) != DynamicsStatus::Ok) return refused(RunStep::Dynamics);
     file.close();
     if (s.LCF(kSeismicCase) != 0.0f) {

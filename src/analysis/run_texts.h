@@ -49,13 +49,26 @@ inline std::string stiffnessOverLimit(long long entries, int limit) {
            "（最多" + std::to_string(limit) + "）。";
 }
 
+// "杆件 12 (柱 3)": a member by its number and by its place among the beams
+// or the columns.
+inline std::string memberName(int member, int NB) {
+    const std::string kind =
+        member <= NB ? "梁 " + std::to_string(member) : "柱 " + std::to_string(member - NB);
+    return "杆件 " + std::to_string(member) + " (" + kind + ")";
+}
+
 // The log line of a member of zero length: the message text, then which
 // member it is and its two end nodes, which stand at the same point.
 inline std::string zeroLengthLog(int member, int NB, int I, int J) {
-    const std::string kind =
-        member <= NB ? "梁 " + std::to_string(member) : "柱 " + std::to_string(member - NB);
-    return std::string(kZeroLengthMessage) + "杆件 " + std::to_string(member) + " (" + kind +
-           "): 节点 " + std::to_string(I) + "-" + std::to_string(J) + " 的坐标相同。";
+    return std::string(kZeroLengthMessage) + memberName(member, NB) + ": 节点 " + std::to_string(I) + "-" +
+           std::to_string(J) + " 的坐标相同。";
+}
+
+// A member whose end nodes lie so far apart that its length is beyond a
+// single-precision number.
+inline std::string lengthOverflow(int member, int NB, int I, int J) {
+    return "错误信息:" + memberName(member, NB) + " 的长度超出数值范围:节点 " + std::to_string(I) + "-" +
+           std::to_string(J) + " 的坐标相距过远,请检查'POINT'数据段！";
 }
 
 inline std::string loadMemberMissing(std::string_view segment, int record, int member, int NE) {

@@ -1,6 +1,7 @@
 #include "analysis/stiffness_assembly.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "analysis/element_stiffness.h"
@@ -49,6 +50,21 @@ bool INITAK(AnalysisState& s, Host& host) {
     return true;
 }
 
+namespace {
+
+// The stiffness of a member and the load vector at its codes.
+bool finiteMember(const AnalysisState& s, const Mat6& k, const int (&LV)[7]) {
+    for (int p = 1; p <= 6; ++p) {
+        for (int q = 1; q <= 6; ++q) {
+            if (!std::isfinite(k(q, p))) return false;
+        }
+        if (LV[p] != 0 && !std::isfinite(s.P(LV[p]))) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool KMAIN(AnalysisState& s, Host& host) {
     const FrameModel& md = s.model;
     const int MBAND = s.band();
@@ -61,11 +77,21 @@ bool KMAIN(AnalysisState& s, Host& host) {
             host.message(run_text::kZeroLengthMessage, run_text::kNoticeTitle, Icon::Information);
             return false;
         }
+        if (!std::isfinite(g.L)) {
+            tellError(host, run_text::lengthOverflow(m, md.NB, md.startNode(m), md.endNode(m)));
+            return false;
+        }
         if (md.KW != 0) addSelfWeight(s, m, g);
 
         codeVector(md, m, LV);
         const MemberStiffness e = memberStiffness(md, m);
         KE(k, e.E, e.I, e.A, g.L, g.c, g.s);
+        // Sections or lengths beyond what a Single holds would carry overflow
+        // into every later step: the member that first gives it is named.
+        if (!finiteMember(s, k, LV)) {
+            tellError(host, run_text::notFinite(run_text::memberName(m, md.NB) + " 的刚度或自重"));
+            return false;
+        }
         // Lower triangle only; a code met twice in one member (shared
         // unknowns) receives both contributions.
         for (int p = 1; p <= 6; ++p) {
@@ -74,6 +100,12 @@ bool KMAIN(AnalysisState& s, Host& host) {
                 const int t = LV[q];
                 if (r != 0 && t != 0 && r - t >= 0) s.SK(r * MBAND - (r - t)) += k(q, p);
             }
+        }
+    }
+    for (int e = 1; e <= s.SK.upper(); ++e) {
+        if (!std::isfinite(s.SK(e))) {
+            tellError(host, run_text::notFinite("刚度矩阵"));
+            return false;
         }
     }
     return true;

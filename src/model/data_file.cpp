@@ -1,6 +1,7 @@
 #include "model/data_file.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -49,9 +50,13 @@ std::vector<std::string_view> wordsOf(std::string_view item) {
     }
     return words;
 }
-// Edits (insertions, deletions, replacements) that turn a into b.
+// Edits (insertions, deletions, replacements) that turn a into b, a marker
+// name of at most kLongestName letters.
+constexpr std::size_t kLongestName = 9;
+static_assert(std::ranges::all_of(kSegmentNames,
+                                  [](std::string_view n) { return n.size() <= kLongestName; }));
 std::size_t editDistance(std::string_view a, std::string_view b) {
-    std::vector<std::size_t> row(b.size() + 1);
+    std::array<std::size_t, kLongestName + 1> row{};
     for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
     for (std::size_t i = 1; i <= a.size(); ++i) {
         std::size_t diagonal = row[0];
@@ -74,6 +79,10 @@ std::string_view lookalikeOf(const std::string& word) {
     if (!wordOfLetters) return nearest;
     std::size_t best = 3;
     for (std::string_view name : kSegmentNames) {
+        // The lengths alone already differ by as many edits.
+        const std::size_t lengthGap =
+            word.size() > name.size() ? word.size() - name.size() : name.size() - word.size();
+        if (lengthGap >= best) continue;
         const std::size_t d = editDistance(word, name);
         if (d < best) {
             best = d;

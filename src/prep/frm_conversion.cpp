@@ -229,7 +229,19 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
     }
     std::string_view text = item.text;
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
-        text = text.substr(1, text.size() - 2);
+        const std::string_view inner = text.substr(1, text.size() - 2);
+        // Without its quotes a string holding a blank, a comma or a line end
+        // falls apart into several items, and its numbers would land after
+        // the segment's closing record; such a string keeps its quotes.
+        if (!inner.empty() && inner.find_first_of(" \t,\r\n") == std::string_view::npos) text = inner;
+    }
+    if (fields_ != 0) {
+        // After the closing record the reader looks at whole lines for stray
+        // values: text sharing a line with other items could join them or
+        // open a string there, so each text gets a line of its own.
+        if (out_.column() > 1) out_.endLine();
+        out_.text(text).endLine();
+        return;
     }
     out_.text(text);
 }

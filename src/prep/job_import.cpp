@@ -1,5 +1,7 @@
 #include "prep/job_import.h"
 
+#include <cmath>
+
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -208,8 +210,16 @@ void Importer::seismic(std::vector<Row>& parameters, std::vector<Row>& masses) {
             Row row(3);
             if (r == 0) row[0] = whole(count);
             if (r < nodes) {
-                row[1] = wholeSeismic(values[static_cast<std::size_t>(r)],
-                                      "第 " + std::to_string(record) + " 个质点记录", "Mi");
+                const float node = values[static_cast<std::size_t>(r)];
+                const std::string place = "第 " + std::to_string(record) + " 个质点记录";
+                // The analysis takes the integer part of the first node and
+                // rounds the others; the job's whole column keeps neither
+                // reading of a fraction.
+                if (std::isfinite(node) && node != std::floor(node)) {
+                    throw ImportFault{"错误信息:'SEISMIC' 数据段" + place + "的节点号 Mi=" + strSingle(node) +
+                                      " 不是整数,工程数据库无法保存,请检查'TVL'文件！"};
+                }
+                row[1] = wholeSeismic(node, place, "Mi");
             }
             if (r == rowCount - 1) row[2] = real(values.back());
             masses.push_back(std::move(row));

@@ -136,6 +136,31 @@ TEST(RunGuards, ResultsThatAreNotFiniteAreRefusedNamingTheCase) {
     expectRefusedLeavingTheResults(f.text(), "错误信息:'WLOAD' 荷载工况的计算结果不是有限数值", RunStep::WindCase);
 }
 
+TEST(RunGuards, NumbersBeyondASingleAreRefusedBeforeTheAnalysisNamingThePlace) {
+    // A node 1E+38 m up: the column's length overflows.
+    FrameBuilder far;
+    far.section(0.25, 0.5).section(0.4, 0.4).concrete(30);
+    far.node(1, 0, 0, 0, 0, 1E38).node(2, 0, 0, 0, 6, 0).node(3, 1, 2, 3, 0, 3.6).node(4, 1, 4, 5, 6, 3.6);
+    far.beam(3, 4).column(1, 3, 2).column(2, 4, 2).dead(1, 2, 20, 0, -1);
+    expectRefusedLeavingTheResults(
+        far.text(), "错误信息:杆件 2 (柱 1) 的长度超出数值范围:节点 1-3 的坐标相距过远,请检查'POINT'数据段！",
+        RunStep::Assembly);
+
+    // A column section of 1E+20 m × 1E+20 m: its area overflows.
+    FrameBuilder wide;
+    wide.section(0.25, 0.5).section(1E20, 1E20).concrete(30);
+    wide.node(1, 0, 0, 0, 0, 0).node(2, 0, 0, 0, 6, 0).node(3, 1, 2, 3, 0, 3.6).node(4, 1, 4, 5, 6, 3.6);
+    wide.beam(3, 4).column(1, 3, 2).column(2, 4, 2).dead(1, 2, 20, 0, -1);
+    expectRefusedLeavingTheResults(wide.text(), "错误信息:杆件 2 (柱 1) 的刚度或自重的计算结果不是有限数值(溢出)",
+                                   RunStep::Assembly);
+
+    // 1E+38 kN/m over 6 m: the dead load vector overflows before any solution.
+    FrameBuilder heavy = portal();
+    heavy.dead(1, 2, 1E38, 0, -1);
+    expectRefusedLeavingTheResults(heavy.text(), "错误信息:'DLOAD' 荷载工况的计算结果不是有限数值(溢出)",
+                                   RunStep::Assembly);
+}
+
 TEST(RunGuards, WarningsAreGivenOncePerRecordAndChangeNoResult) {
     RunFixture plain;
     ASSERT_EQ(plain.run(portal().text() + kSeismic).outcome, RunOutcome::Finished);

@@ -343,6 +343,31 @@ TEST_F(Conversion, DataAfterTheEndOfASegmentIsRefused) {
     }
 }
 
+TEST_F(Conversion, TextAfterAClosingRecordReadsAsTheSameItems) {
+    // After the closing 0 of POINT the reader passes over text, line by
+    // line; a string running over a line end or holding a comma or blank
+    // would give the number 6 there once its quotes were gone, and "d 7 e"
+    // written straight after ab would no longer open a string.
+    const std::string source =
+        "BAR-SEC\r\n.3 .6\r\n\r\nCONCRATE\r\n30\r\n\r\n"
+        "POINT\r\n1 0 0 0 0 0\r\n2 0 0 0 6 0\r\n3 1 2 3 0 3.5\r\n4 1 4 5 6 3.5\r\n"
+        "0 \"a\r\n6 19\" \"b,6\" \"c 6\" \"plain\" ab \"d 7 e\"\r\n\r\n"
+        "BEAM\r\n3 4 1 1\r\n\r\nCOLUMN\r\n1 3 1 1 0\r\n2 4 1 1 0\r\n\r\n";
+    test::writeFile(folder.path("SOURCE.TVL"), source);
+    const FrameModel asSource = test::readModel(folder.path("SOURCE.TVL"));
+    ASSERT_EQ(asSource.NJ, 4);
+
+    ASSERT_EQ(convert(source), PrepOutcome::Done);
+    const std::string converted = test::readFile(target());
+    EXPECT_NE(converted.find(" 0 \r\n\"a\r\n6 19\"\r\n\"b,6\"\r\n\"c 6\"\r\nplain\r\nab\r\n\"d 7 e\"\r\n"),
+              std::string::npos)
+        << converted;
+    const FrameModel asTarget = test::readModel(target());
+    EXPECT_EQ(asTarget.NJ, 4);
+    EXPECT_EQ(asTarget.XY(2, 4), asSource.XY(2, 4));
+    EXPECT_EQ(asTarget.NB, asSource.NB);
+}
+
 TEST_F(Conversion, AConvertedFilePassesTheCheckAndReadsAsTheFrame) {
     EXPECT_EQ(convert(kStructure + "DLOAD\r\n1,2,20,0,-1,\r\n"
                                    "SEISMIC\r\n2,8,.35,.5,.85,1,1\r\n3,4,240,\r\n"),

@@ -176,8 +176,9 @@ TEST_F(Import, AFrameWithoutBeamsOrDeadLoadsIsGeneratedSoThatItRuns) {
 // The mass nodes and KCLASS and NN are read as reals but kept in whole
 // columns, which generation writes as whole numbers: a value beyond their
 // range would be imported into a job from which no data file can be
-// generated. The first file was found by fuzzing (node 120999).
-TEST_F(Import, SeismicValuesForWholeColumnsBeyondTheirRangeAreRefused) {
+// generated, a fraction of a node into one whose file analyses another
+// node. The file `found` was found by fuzzing (node 120999).
+TEST_F(Import, SeismicValuesForWholeColumnsBeyondTheirRangeOrNodeFractionsAreRefused) {
     const std::string found =
         "WEIGQi\rBAR-SEC\r .3  .6 \r .4  .4\r\rCONCRATE\r 3 \r\rPOINT\r1  0  0  0  0  0 \r"
         " 2  0  0  0  6  3.5 \r 4  1  4  5  6  3.5 \r\rBEAM\r 3  4  1  1 \r\rCOLUMN\r  0 \r \r\r"
@@ -188,7 +189,13 @@ TEST_F(Import, SeismicValuesForWholeColumnsBeyondTheirRangeAreRefused) {
         std::string text;
         std::string refusal;
     };
+    // The analysis takes node 3 for the mass of 3.5 (the integer part of
+    // the first node), a whole column would give back 4 (found by fuzzing).
+    std::string fraction = kHandWritten;
+    fraction.replace(fraction.find("2,6,60\r\n"), 8, "2,3.5,60\r\n");
     const Case cases[] = {
+        {fraction, "错误信息:'SEISMIC' 数据段第 2 个质点记录的节点号 Mi= 3.5 不是整数,工程数据库无法保存,"
+                   "请检查'TVL'文件！"},
         {found, "错误信息:'SEISMIC' 数据段第 1 个质点记录的 Mi= 120999 超出整数范围,工程数据库无法保存,"
                 "请检查'TVL'文件！"},
         {bigClass, "错误信息:'SEISMIC' 数据段第 1 条记录的 KCLASS= 40000 超出整数范围,工程数据库无法保存,"
