@@ -33,10 +33,12 @@ for t in $FUZZ_TARGETS; do
   log=$work/$t.log
   echo "fuzz campaign $t: $SECONDS_EACH s"
   status=0
+  started=$(date +%s)
   "$exe" "$new" "$corpus" -max_total_time="$SECONDS_EACH" -max_len="$(fuzz_max_len "$t")" \
     -dict="$(fuzz_dict "$t")" -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$work/$t-artifacts/" >"$log" 2>&1 || status=$?
 
+  elapsed=$(($(date +%s) - started))  # shorter than the budget when a finding ends the run
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   stats=$(grep -E '^#[0-9]+.*cov: ' "$log" | tail -1 || true)
   cov=$(sed -n 's/.* cov: \([0-9]*\).*/\1/p' <<<"$stats")
@@ -64,7 +66,7 @@ for t in $FUZZ_TARGETS; do
     echo "fuzz campaign $t: merge failed, corpus left as it was"
   fi
   size=$(find "$corpus" -type f | wc -l)
-  echo "| $(date -u '+%Y-%m-%d %H:%M') | $t | $SECONDS_EACH | ${execs:-?} | ${cov:-?} | ${ft:-?} | $size | $findings |" \
+  echo "| $(date -u '+%Y-%m-%d %H:%M') | $t | $elapsed | ${execs:-?} | ${cov:-?} | ${ft:-?} | $size | $findings |" \
     >>"$log_file"
   echo "fuzz campaign $t: ${execs:-?} executions, cov ${cov:-?}, ft ${ft:-?}, corpus $size, findings: $findings"
 done
