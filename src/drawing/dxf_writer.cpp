@@ -147,8 +147,12 @@ void DxfWriter::group(std::string_view code, std::string_view value) {
     appendGroup(out_, code, value);
 }
 
-void DxfWriter::group(std::string_view code, double value) {
+void DxfWriter::checkRange(double value) {
     if (!(std::fabs(value) <= kMaxDxfMagnitude)) outOfRange_ = true;
+}
+
+void DxfWriter::group(std::string_view code, double value) {
+    checkRange(value);
     const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
     PrintedNumber& slot =
         printed_[static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ULL) >> 56) % kNumberSlots];
@@ -343,6 +347,8 @@ void DxfWriter::writeText(const DxfText& text) {
 }
 
 void DxfWriter::writePolyline(const DxfPolyline& polyline) {
+    // Polyline numbers go out as printed Singles, past the range check of group().
+    checkRange(static_cast<double>(polyline.width));
     const std::string width = printSingle(polyline.width);
     entityStart("POLYLINE");
     group("66", "1");
@@ -353,6 +359,8 @@ void DxfWriter::writePolyline(const DxfPolyline& polyline) {
     const std::size_t n = std::min(polyline.x.size(), polyline.y.size());
     for (std::size_t i = 0; i < n; ++i) {
         extend(static_cast<double>(polyline.x[i]), static_cast<double>(polyline.y[i]));
+        checkRange(static_cast<double>(polyline.x[i]));
+        checkRange(static_cast<double>(polyline.y[i]));
         entityStart("VERTEX");
         group("10", printSingle(polyline.x[i]));
         group("20", printSingle(polyline.y[i]));

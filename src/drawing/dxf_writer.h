@@ -104,6 +104,7 @@ class DxfWriter {
   private:
     void group(std::string_view code, std::string_view value);
     void group(std::string_view code, double value);
+    void checkRange(double value);  // marks the drawing unwritable beyond kMaxDxfMagnitude
     void entityStart(std::string_view type);
     void extend(double x, double y);
     // HEADER and TABLES sections for the entities written.

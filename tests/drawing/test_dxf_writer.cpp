@@ -253,6 +253,27 @@ TEST_F(DxfWriterTest, OpeningAgainReplacesTheOldDrawing) {
     EXPECT_TRUE(probe.entities.empty());
 }
 
+// Polyline vertices and widths are written as printed Singles; one beyond
+// what a reader takes (a coordinate of 1.2E+30 from a damaged AS.ags, found
+// by fuzzing) keeps the drawing from being written, like any other number.
+TEST_F(DxfWriterTest, PolylineBeyondTheReadableRangeIsNotWritten) {
+    const float huge[] = {1.25e30f, 1.0f};
+    const float small[] = {0.0f, 1.0f};
+    for (int kind = 0; kind < 3; ++kind) {
+        open(1.0f);
+        if (kind == 0) w.PLINE(2, small, huge, 0.5f);
+        if (kind == 1) w.PLINE(2, huge, small, 0.5f);
+        if (kind == 2) w.PLINE(2, small, small, 2e30f);
+        std::string error;
+        EXPECT_FALSE(w.PLOTEND(&error)) << kind;
+        EXPECT_EQ(error, "图形中有超出范围的坐标或尺寸(结果文件中的数值可能有误),没有写入图形文件");
+        EXPECT_FALSE(std::filesystem::exists(dir.file("T.DXF"))) << kind;
+    }
+    open(1.0f);
+    w.PLINE(2, small, small, 0.5f);
+    EXPECT_TRUE(w.PLOTEND());
+}
+
 TEST_F(DxfWriterTest, FailedWriteLeavesNoFile) {
     w.WORKDIR = dir.path().string() + "/missing/";
     w.SCALE = 1.0f;
