@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every input of every checked-in corpus once through its fuzzing target
+# Runs every input of every checked-in corpus, and the inputs of mended
+# findings in fuzz/regressions/<target>/, once through its fuzzing target
 # (no mutation, so the same inputs every time). A reader that now crashes,
 # leaks or breaks a rule of its target fails the replay. libFuzzer's own
 # output goes to $FUZZ_BUILD/replay/<target>.log.
@@ -18,9 +19,13 @@ for t in $FUZZ_TARGETS; do
     failed=1
     continue
   fi
-  count=$(find "$corpus" -type f | wc -l)
+  # The inputs of mended findings too: a campaign's merge keeps only what
+  # adds coverage, so they stand apart from the corpus.
+  inputs=("$corpus")
+  [ -d "fuzz/regressions/$t" ] && inputs+=("fuzz/regressions/$t")
+  count=$(find "${inputs[@]}" -type f | wc -l)
   if "$FUZZ_BUILD/fuzz/fuzz_$t" -runs=0 -timeout=60 -artifact_prefix="$FUZZ_BUILD/replay/$t-" \
-       "$corpus" >"$log" 2>&1; then
+       "${inputs[@]}" >"$log" 2>&1; then
     echo "fuzz replay $t: $count inputs ok"
   else
     echo "fuzz replay $t: FAILED on its corpus, see $log"
