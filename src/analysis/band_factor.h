@@ -50,20 +50,39 @@ void factorRow(const T* sk, int i, T* row, int m0, int MBAND) {
     }
 }
 
+// A row of the band usually starts with a run of exact zeros (band columns
+// before the first matrix column the row is coupled to). Such an entry stays
+// the same zero in the factor (0 / positive pivot), and each term it
+// contributes to a sum is a zero product that leaves the sum as it was (a sum
+// started at +0 never becomes −0), provided the other factor of the term is
+// finite. The recurrences therefore start at the row's first non-zero entry,
+// which gives every entry bit for bit the value of the full recurrence, as
+// long as every row finished so far has a positive, finite pivot (then all
+// its entries are finite); after a row that has not, the full recurrence runs.
+template <typename T>
+int firstNonZero(const T* row, int m0, int MBAND) {
+    int c = m0;
+    while (c < MBAND && row[c] == T{0}) ++c;
+    return c;
+}
+
 // Factorises rows 1..NDOF in place. `accept(i, d, diagonal)` judges the pivot
 // d = SK(i, MBAND) − Σ L(i, k)² of row i against its original diagonal; the
 // first row it refuses is returned (0 when every row is accepted).
 template <typename T, typename Accept>
 int factor(T* sk, int NDOF, int MBAND, Accept accept) {
+    bool skipZeros = true;
     for (int i = 1; i <= NDOF; ++i) {
         T* const row = sk + (i - 1) * MBAND;  // row[c] = band column c of row i
         const int m0 = std::max(1, MBAND - i + 1);
-        factorRow(sk, i, row, m0, MBAND);
+        const int first = skipZeros ? firstNonZero(row, m0, MBAND) : m0;
+        factorRow(sk, i, row, first, MBAND);
         T s = 0;
-        for (int k = m0; k <= MBAND - 1; ++k) s += row[k] * row[k];
+        for (int k = first; k <= MBAND - 1; ++k) s += row[k] * row[k];
         const T diagonal = row[MBAND];
         const T d = diagonal - s;
         if (!accept(i, d, diagonal)) return i;
+        if (!(d > T{0} && std::isfinite(d))) skipZeros = false;
         row[MBAND] = std::sqrt(d);
     }
     return 0;

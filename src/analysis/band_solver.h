@@ -9,6 +9,9 @@
 //   forward   P(i) = (P(i) − Σ_{k=m0}^{MBAND−1} L(i,k)·P(i+k−MBAND)) / L(i,MBAND)
 //   backward  P(i) = (P(i) − Σ_{k=i+1}^{min(i+MBAND−1,NDOF)} L(k,MBAND+i−k)·P(k)) / L(i,MBAND)
 // with m0 = max(1, MBAND − i + 1), the first band column inside the matrix.
+// The exact zeros a row of a frame's band starts with (the columns before the
+// first equation it is coupled to) are passed over, which changes no bit of
+// any result (band_factor.h).
 
 #include "analysis/analysis_state.h"
 

@@ -12,12 +12,34 @@ namespace tarvel {
 
 namespace {
 
-// The band of the stiffness matrix in double precision, laid out as SK. The
-// member geometry is worked out in double from the node coordinates, so a
-// rigid-body motion stays an exact null vector of every member's matrix.
-std::vector<double> assembleInDouble(const AnalysisState& s) {
+// The width of band the matrix needs: the widest span of equation numbers
+// of one member. The stored band (MBAND) can be much wider, since it runs from
+// the lowest code of all nodes numbered before a member's nodes; the entries
+// beyond this width are zeros.
+int coupledWidth(const AnalysisState& s) {
     const FrameModel& md = s.model;
-    const int MBAND = s.band();
+    int width = 1;
+    int LV[7];
+    for (int m = 1; m <= md.NE; ++m) {
+        codeVector(md, m, LV);
+        int lo = 0;
+        int hi = 0;
+        for (int p = 1; p <= 6; ++p) {
+            if (LV[p] == 0) continue;
+            lo = lo == 0 ? LV[p] : std::min(lo, LV[p]);
+            hi = std::max(hi, LV[p]);
+        }
+        if (hi != 0) width = std::max(width, hi - lo + 1);
+    }
+    return std::min(width, s.band());
+}
+
+// The band of the stiffness matrix in double precision, MBAND entries a row,
+// laid out as SK. The member geometry is worked out in double from the node
+// coordinates, so a rigid-body motion stays an exact null vector of every
+// member's matrix.
+std::vector<double> assembleInDouble(const AnalysisState& s, int MBAND) {
+    const FrameModel& md = s.model;
     std::vector<double> K(static_cast<std::size_t>(s.NDOF) * static_cast<std::size_t>(MBAND) + 1);
     Matrix6<double> k;
     int LV[7];
@@ -63,13 +85,32 @@ std::vector<double> rowStiffness(const std::vector<double>& K, int NDOF, int MBA
     return scale;
 }
 
+bool positiveDiagonal(const std::vector<double>& K, int NDOF, int MBAND) {
+    for (int r = 1; r <= NDOF; ++r) {
+        const double d = K[static_cast<std::size_t>(r * MBAND)];
+        if (!(d > 0.0 && std::isfinite(d))) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool isMechanism(const AnalysisState& s) {
     const int NDOF = s.NDOF;
-    const int MBAND = s.band();
     if (NDOF <= 0) return false;
-    std::vector<double> K = assembleInDouble(s);
+    // The band is laid out only as wide as the members couple the equations.
+    // Factorised in that width, every entry and pivot is bit for bit the one
+    // of the full stored width (the zeros left out add nothing to any sum,
+    // band_factor.h), as long as every accepted pivot is positive and finite:
+    // sure when every diagonal entry is, since a pivot is accepted only above
+    // a positive fraction of them and never exceeds its own. Otherwise the
+    // full stored width is factorised.
+    int MBAND = coupledWidth(s);
+    std::vector<double> K = assembleInDouble(s, MBAND);
+    if (MBAND != s.band() && !positiveDiagonal(K, NDOF, MBAND)) {
+        MBAND = s.band();
+        K = assembleInDouble(s, MBAND);
+    }
     const std::vector<double> scale = rowStiffness(K, NDOF, MBAND);
     const auto stiffEnough = [&scale](int i, double d, double) {
         return d > kMechanismPivotFraction * scale[static_cast<std::size_t>(i)];

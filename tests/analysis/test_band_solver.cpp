@@ -5,10 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <memory>
 #include <random>
 #include <vector>
 
+#include "analysis/band_factor.h"
 #include "analysis/band_solver.h"
 
 namespace tarvel {
@@ -174,6 +177,139 @@ TEST(BandSolver, ManyRightHandSidesSolveExactlyAsOneByOne) {
             }
         }
     }
+}
+
+// MLI written out plainly: every term of the full band, in order.
+void plainMLI(const std::vector<float>& sk, int NDOF, int MBAND, std::vector<float>& p) {
+    for (int i = 1; i <= NDOF; ++i) {
+        const int row = (i - 1) * MBAND;
+        float s = 0.0f;
+        for (int k = std::max(1, MBAND - i + 1); k <= MBAND - 1; ++k) s += sk[row + k] * p[i + k - MBAND];
+        p[i] = (p[i] - s) / sk[row + MBAND];
+    }
+    for (int i = NDOF; i >= 1; --i) {
+        float s = 0.0f;
+        for (int k = i + 1; k <= std::min(i + MBAND - 1, NDOF); ++k) s += sk[k * (MBAND - 1) + i] * p[k];
+        p[i] = (p[i] - s) / sk[i * MBAND];
+    }
+}
+
+bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// A frame-like matrix: stored with a band as wide as the matrix (as the
+// assembly lays it out when the codes of the lowest nodes are 0), but each
+// row coupled only to the few rows before it, at a reach that varies from row
+// to row, with now and then a gap of zeros inside the reach. The rows of the
+// second half are not coupled to those of the first, so a value that is not
+// finite in the first half stays there in a sound solution.
+std::unique_ptr<StiffnessStore> profileBand(int n, unsigned seed) {
+    const int MBAND = n + 1;
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<float> value(-1000.0f, 1000.0f);
+    std::uniform_int_distribution<int> reach(0, 9);
+    auto SK = std::make_unique<StiffnessStore>();
+    SK->resize(n * MBAND);
+    std::vector<float> rowSum(static_cast<std::size_t>(n) + 1, 0.0f);
+    for (int r = 1; r <= n; ++r) {
+        const int lowest = r > n / 2 ? n / 2 + 1 : 1;
+        for (int c = std::max(lowest, r - reach(rng)); c < r; ++c) {
+            if (c % 7 == 3) continue;
+            const float v = value(rng);
+            at(*SK, MBAND, r, c) = v;
+            rowSum[static_cast<std::size_t>(r)] += std::fabs(v);
+            rowSum[static_cast<std::size_t>(c)] += std::fabs(v);
+        }
+    }
+    for (int r = 1; r <= n; ++r) at(*SK, MBAND, r, r) = rowSum[static_cast<std::size_t>(r)] + 10.0f;
+    return SK;
+}
+
+// The zeros ahead of each row's first coupled column are passed over; the
+// factor and the solutions must stay those of the full band, bit for bit, also
+// where a solution overflows and the full sums would meet 0·∞.
+TEST(BandSolver, ZerosBeforeEachRowsReachChangeNoBit) {
+    const int n = 70;
+    const int MBAND = n + 1;
+    auto SK = profileBand(n, 5u);
+    std::vector<float> plain(&(*SK)(0), &(*SK)(0) + n * MBAND + 1);
+    ASSERT_EQ(plainLI(plain, n, MBAND, kPivotEpsilon), 0);
+    ASSERT_EQ(LI(*SK, n, MBAND, kPivotEpsilon), 0);
+    for (int e = 1; e <= n * MBAND; ++e) ASSERT_TRUE(sameBits((*SK)(e), plain[static_cast<std::size_t>(e)])) << e;
+
+    const float huge = std::numeric_limits<float>::max();
+    struct Load {
+        const char* what;
+        float scale;
+        int at;  // an entry set to `big`, 0 for none
+        float big;
+    };
+    for (const Load load : {Load{"ordinary", 50.0f, 0, 0.0f}, Load{"overflowing", huge, 0, 0.0f},
+                            Load{"one infinite", 50.0f, 31, std::numeric_limits<float>::infinity()},
+                            Load{"one NaN", 50.0f, 12, std::numeric_limits<float>::quiet_NaN()}}) {
+        std::mt19937 rng(11);
+        std::uniform_real_distribution<float> value(-1.0f, 1.0f);
+        const int count = 19;
+        std::vector<float> many(static_cast<std::size_t>(n * count));
+        std::vector<std::vector<float>> expected;
+        for (int r = 0; r < count; ++r) {
+            std::vector<float> p(static_cast<std::size_t>(n) + 1, 0.0f);
+            for (int i = 1; i <= n; ++i) p[static_cast<std::size_t>(i)] = value(rng) * load.scale;
+            if (load.at != 0 && r % 3 == 0) p[static_cast<std::size_t>(load.at)] = load.big;
+            for (int i = 1; i <= n; ++i) many[static_cast<std::size_t>((i - 1) * count + r)] = p[static_cast<std::size_t>(i)];
+            auto P = std::make_unique<LoadVector>();
+            for (int i = 1; i <= n; ++i) (*P)(i) = p[static_cast<std::size_t>(i)];
+            plainMLI(plain, n, MBAND, p);
+            MLI(*SK, n, MBAND, *P);
+            for (int i = 1; i <= n; ++i) {
+                ASSERT_TRUE(sameBits((*P)(i), p[static_cast<std::size_t>(i)]))
+                    << load.what << ": entry " << i << " of case " << r << ": " << (*P)(i) << " against "
+                    << p[static_cast<std::size_t>(i)];
+            }
+            expected.push_back(p);
+        }
+        solveMany(*SK, n, MBAND, many.data(), count);
+        bool anyNotFinite = false;
+        for (int r = 0; r < count; ++r) {
+            for (int i = 1; i <= n; ++i) {
+                const float x = many[static_cast<std::size_t>((i - 1) * count + r)];
+                anyNotFinite = anyNotFinite || !std::isfinite(x);
+                ASSERT_TRUE(sameBits(x, expected[static_cast<std::size_t>(r)][static_cast<std::size_t>(i)]))
+                    << load.what << ": entry " << i << " of case " << r << " solved together";
+            }
+        }
+        EXPECT_EQ(anyNotFinite, load.scale == huge || load.at != 0) << load.what;
+    }
+}
+
+// A factorisation that accepts a pivot which is not positive goes on with the
+// full recurrence from there, so even its NaNs stay those of the plain one.
+TEST(BandSolver, FactorAfterAPivotThatIsNotPositiveFollowsThePlainRecurrence) {
+    const int n = 40;
+    const int MBAND = n + 1;
+    auto SK = profileBand(n, 8u);
+    at(*SK, MBAND, 9, 9) = -at(*SK, MBAND, 9, 9);  // accepted below, sqrt gives NaN
+    std::vector<float> plain(&(*SK)(0), &(*SK)(0) + n * MBAND + 1);
+    const auto anything = [](int, float, float) { return true; };
+    for (int i = 1; i <= n; ++i) {
+        const int row = (i - 1) * MBAND;
+        const int m0 = std::max(1, MBAND - i + 1);
+        for (int j = m0; j <= MBAND - 1; ++j) {
+            const int partner = (i - MBAND + j - 1) * MBAND;
+            float s = 0.0f;
+            for (int k = m0; k <= j - 1; ++k) s += plain[static_cast<std::size_t>(row + k)] * plain[static_cast<std::size_t>(partner + MBAND + k - j)];
+            plain[static_cast<std::size_t>(row + j)] = (plain[static_cast<std::size_t>(row + j)] - s) / plain[static_cast<std::size_t>(partner + MBAND)];
+        }
+        float s = 0.0f;
+        for (int k = m0; k <= MBAND - 1; ++k) s += plain[static_cast<std::size_t>(row + k)] * plain[static_cast<std::size_t>(row + k)];
+        plain[static_cast<std::size_t>(row + MBAND)] = std::sqrt(plain[static_cast<std::size_t>(row + MBAND)] - s);
+    }
+    ASSERT_EQ(band::factor(&(*SK)(0), n, MBAND, anything), 0);
+    int notFinite = 0;
+    for (int e = 1; e <= n * MBAND; ++e) {
+        notFinite += std::isfinite((*SK)(e)) ? 0 : 1;
+        ASSERT_TRUE(sameBits((*SK)(e), plain[static_cast<std::size_t>(e)])) << e;
+    }
+    EXPECT_GT(notFinite, 0);
 }
 
 }  // namespace
