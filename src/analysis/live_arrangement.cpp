@@ -12,9 +12,12 @@ namespace tarvel {
 
 namespace {
 
+// Without branches: the sum that does not take the value adds +0, which
+// leaves it as it was (a sum that starts at +0 never becomes −0), and a NaN
+// goes to neither sum.
 void addToSplitSum(float value, float& negativeSum, float& positiveSum) {
-    if (value < 0.0f) negativeSum += value;
-    if (value > 0.0f) positiveSum += value;
+    negativeSum += value < 0.0f ? value : 0.0f;
+    positiveSum += value > 0.0f ? value : 0.0f;
 }
 
 void clearMember(AnalysisState& s, int m) {
@@ -56,32 +59,74 @@ void LIVEFORC(AnalysisState& s, std::string_view name) {
     }
     solveMany(s.SK, NDOF, s.band(), rhs.data(), count);
 
-    std::vector<MemberMatrices> beams;
-    beams.reserve(static_cast<std::size_t>(md.NB));
-    for (int b = 1; b <= md.NB; ++b) beams.push_back(memberMatrices(md, b));
-
     // Each case adds its displacement part to the beam forces that stand in
-    // FMQN: the fixed-end state of its own member, zero elsewhere once the
-    // first case has cleared the beams. Only the beams are enveloped, so
-    // only their moments and end shears are formed.
-    BendingForces F;
-    for (std::size_t r = 0; r < n; ++r) {
-        const int k = loaded[r];
-        for (int k3 = 1; k3 <= 3; ++k3) {
-            for (int sec = 1; sec <= 9; ++sec) s.FMQN(k3, sec, k) = fixedEnd[r](k3, sec);
+    // FMQN: in the first case what stands there with the first member's
+    // fixed-end state, in every later one the fixed-end state of its own
+    // member and zero elsewhere, since the first case clears the beams and
+    // each case its own member. Only the beams are enveloped, so only their
+    // moments and end shears are formed: beam by beam for all cases at once,
+    // each sum still taking the cases in order.
+    for (int k3 = 1; k3 <= 3; ++k3) {
+        for (int sec = 1; sec <= 9; ++sec) s.FMQN(k3, sec, loaded[0]) = fixedEnd[0](k3, sec);
+    }
+    struct BeamBase {
+        float M[10];
+        float V1;
+        float V9;
+    };
+    std::vector<BeamBase> firstCase(static_cast<std::size_t>(md.NB) + 1);
+    for (int b = 1; b <= md.NB; ++b) {
+        BeamBase& base = firstCase[static_cast<std::size_t>(b)];
+        for (int sec = 1; sec <= 9; ++sec) base.M[sec] = s.FMQN(1, sec, b);
+        base.V1 = s.FMQN(2, 1, b);
+        base.V9 = s.FMQN(2, 9, b);
+    }
+    for (int b = 1; b <= md.NB; ++b) clearMember(s, b);
+    for (const int k : loaded) clearMember(s, k);
+
+    std::vector<float> moments(9 * n);
+    std::vector<float> shears(n);
+    for (int b = 1; b <= md.NB; ++b) {
+        displacementBendingMany(memberMatrices(md, b), rhs.data(), n, moments.data(), shears.data());
+        float negative[10];
+        float positive[10];
+        float shearNegative[3];
+        float shearPositive[3];
+        for (int sec = 1; sec <= 9; ++sec) {
+            negative[sec] = s.BML(sec, b, 1);
+            positive[sec] = s.BML(sec, b, 2);
         }
-        for (int b = 1; b <= md.NB; ++b) {
-            displacementBending(beams[static_cast<std::size_t>(b - 1)], rhs.data() + r, n, F);
-            for (int sec = 1; sec <= 9; ++sec) {
-                addToSplitSum(s.FMQN(1, sec, b) + F.M[sec], s.BML(sec, b, 1), s.BML(sec, b, 2));
+        for (int e = 1; e <= 2; ++e) {
+            shearNegative[e] = s.BVL(e, b, 1);
+            shearPositive[e] = s.BVL(e, b, 2);
+        }
+        for (std::size_t r = 0; r < n; ++r) {
+            static constexpr BeamBase kUnloaded{};
+            const BeamBase* base = &kUnloaded;
+            BeamBase own;
+            if (r == 0) {
+                base = &firstCase[static_cast<std::size_t>(b)];
+            } else if (loaded[r] == b) {
+                for (int sec = 1; sec <= 9; ++sec) own.M[sec] = fixedEnd[r](1, sec);
+                own.V1 = fixedEnd[r](2, 1);
+                own.V9 = fixedEnd[r](2, 9);
+                base = &own;
             }
-            addToSplitSum(s.FMQN(2, 1, b) + F.V, s.BVL(1, b, 1), s.BVL(1, b, 2));
-            addToSplitSum(s.FMQN(2, 9, b) + F.V, s.BVL(2, b, 1), s.BVL(2, b, 2));
+            for (int sec = 1; sec <= 9; ++sec) {
+                addToSplitSum(base->M[sec] + moments[static_cast<std::size_t>(sec - 1) * n + r], negative[sec],
+                              positive[sec]);
+            }
+            addToSplitSum(base->V1 + shears[r], shearNegative[1], shearPositive[1]);
+            addToSplitSum(base->V9 + shears[r], shearNegative[2], shearPositive[2]);
         }
-        if (r == 0) {
-            for (int b = 1; b <= md.NB; ++b) clearMember(s, b);
+        for (int sec = 1; sec <= 9; ++sec) {
+            s.BML(sec, b, 1) = negative[sec];
+            s.BML(sec, b, 2) = positive[sec];
         }
-        clearMember(s, k);
+        for (int e = 1; e <= 2; ++e) {
+            s.BVL(e, b, 1) = shearNegative[e];
+            s.BVL(e, b, 2) = shearPositive[e];
+        }
     }
 }
 

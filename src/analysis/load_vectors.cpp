@@ -106,6 +106,19 @@ void applyLoadSegment(AnalysisState& s, int LC) {
     for (const LoadRecord& r : s.loads[LC].records) applyRecord(s, r);
 }
 
+namespace {
+
+void subtractFixedEndForces(AnalysisState& s, int m, const Vec6& FE) {
+    const int i = s.model.startNode(m);
+    const int j = s.model.endNode(m);
+    for (int k = 1; k <= 3; ++k) {
+        if (const int code = s.model.code(k, i); code > 0) s.P(code) -= FE(k);
+        if (const int code = s.model.code(k, j); code > 0) s.P(code) -= FE(k + 3);
+    }
+}
+
+}  // namespace
+
 void LOAD(AnalysisState& s, int m, int type, const LoadParameters& R, float c, float sn) {
     Vec6 FE;
     SectionForces F;
@@ -113,11 +126,16 @@ void LOAD(AnalysisState& s, int m, int type, const LoadParameters& R, float c, f
     for (int k = 1; k <= 3; ++k) {
         for (int sec = 1; sec <= 9; ++sec) s.FMQN(k, sec, m) += F(k, sec);
     }
-    const int i = s.model.startNode(m);
-    const int j = s.model.endNode(m);
-    for (int k = 1; k <= 3; ++k) {
-        if (const int code = s.model.code(k, i); code > 0) s.P(code) -= FE(k);
-        if (const int code = s.model.code(k, j); code > 0) s.P(code) -= FE(k + 3);
+    subtractFixedEndForces(s, m, FE);
+}
+
+void applyNodalLoads(AnalysisState& s, int LC) {
+    for (const LoadRecord& r : s.loads[LC].records) {
+        const MemberGeometry g = memberGeometry(s.model, r.IBAR);
+        Vec6 FE;
+        SectionForces F;
+        MQNXY(r.IC, LoadParameters{r.Q, g.L, r.A, r.B}, g.c, g.s, FE, F);
+        subtractFixedEndForces(s, r.IBAR, FE);
     }
 }
 

@@ -26,6 +26,10 @@ bool readLoadSegments(AnalysisState& s, DataFile& file, Host& host);
 // Applies every record read for case LC through `LOAD`.
 void applyLoadSegment(AnalysisState& s, int LC);
 
+// The nodal-load part of `applyLoadSegment`: P changes exactly as there,
+// FMQN not at all.
+void applyNodalLoads(AnalysisState& s, int LC);
+
 // `LOAD`: one load of type `type` on member m with direction cosines c, sn:
 // FMQN(·, ·, m) += its fixed-end section forces, P −= its fixed-end forces at
 // the free codes of the member's nodes.

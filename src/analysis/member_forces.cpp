@@ -1,8 +1,13 @@
 #include "analysis/member_forces.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <string>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "analysis/band_solver.h"
 #include "analysis/force_file.h"
@@ -106,6 +111,86 @@ void displacementBending(const MemberMatrices& mm, const float* D, std::size_t s
     const float dM = (MI + MJ) / 8.0f;
     for (int s = 1; s <= 9; ++s) out.M[s] = sectionMoment(MI, dM, s);
     out.V = roundSeven(V);
+}
+
+namespace {
+
+// `roundSeven` of every value of out[0..w): where the rounded value is used,
+// |x| < 1, 10⁷·x + 0.5 lies well within the range of a 32-bit integer, so
+// cutting y toward zero through one gives what the 64-bit cut of floorOf
+// gives; the other values are not converted at all and come back unchanged.
+// Four values at a time with SSE2, each operation the IEEE operation of the
+// scalar form, so every result is bit for bit that of `roundSeven`.
+void roundSevenAll(float* out, std::size_t w) {
+    std::size_t r = 0;
+#if defined(__SSE2__)
+    const __m128d absMask = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffffLL));
+    const __m128d one = _mm_set1_pd(1.0);
+    const __m128d scale = _mm_set1_pd(1.0E7);
+    const __m128d half = _mm_set1_pd(0.5);
+    auto roundTwo = [&](__m128d x) {  // two values, widened exactly to double
+        const __m128d small = _mm_cmplt_pd(_mm_and_pd(x, absMask), one);
+        const __m128d y = _mm_and_pd(small, _mm_add_pd(_mm_mul_pd(scale, x), half));
+        const __m128d t = _mm_cvtepi32_pd(_mm_cvttpd_epi32(y));
+        const __m128d floorY = _mm_sub_pd(t, _mm_and_pd(_mm_cmpgt_pd(t, y), one));
+        const __m128d signed_ = _mm_or_pd(_mm_and_pd(floorY, absMask), _mm_andnot_pd(absMask, y));
+        return _mm_cvtpd_ps(_mm_div_pd(signed_, scale));  // in the two low lanes
+    };
+    const __m128 absMaskF = _mm_castsi128_ps(_mm_set1_epi32(0x7fffffff));
+    const __m128 oneF = _mm_set1_ps(1.0f);
+    for (; r + 4 <= w; r += 4) {
+        const __m128 x = _mm_loadu_ps(out + r);
+        const __m128 low = roundTwo(_mm_cvtps_pd(x));
+        const __m128 high = roundTwo(_mm_cvtps_pd(_mm_movehl_ps(x, x)));
+        const __m128 rounded = _mm_movelh_ps(low, high);
+        const __m128 small = _mm_cmplt_ps(_mm_and_ps(x, absMaskF), oneF);
+        _mm_storeu_ps(out + r, _mm_or_ps(_mm_and_ps(small, rounded), _mm_andnot_ps(small, x)));
+    }
+#endif
+    for (; r < w; ++r) out[r] = roundSeven(out[r]);
+}
+
+}  // namespace
+
+void displacementBendingMany(const MemberMatrices& mm, const float* D, std::size_t count, float* M, float* V) {
+    constexpr std::size_t kLanes = 64;
+    alignas(64) float u[7][kLanes];
+    alignas(64) float local[7][kLanes];
+    alignas(64) float f[7][kLanes];
+    for (std::size_t r0 = 0; r0 < count; r0 += kLanes) {
+        const std::size_t w = std::min(kLanes, count - r0);
+        for (int p = 1; p <= 6; ++p) {
+            const int code = mm.LV[p];
+            for (std::size_t r = 0; r < w; ++r) {
+                u[p][r] = code != 0 ? D[static_cast<std::size_t>(code - 1) * count + r0 + r] : 0.0f;
+            }
+        }
+        // local = T·u and rows 2, 3, 6 of k·local, each sum from 0 in the order of k.
+        for (int i = 1; i <= 6; ++i) {
+            for (std::size_t r = 0; r < w; ++r) local[i][r] = 0.0f;
+            for (int k = 1; k <= 6; ++k) {
+                const float t = mm.T(i, k);
+                for (std::size_t r = 0; r < w; ++r) local[i][r] += t * u[k][r];
+            }
+        }
+        for (const int i : {2, 3, 6}) {
+            for (std::size_t r = 0; r < w; ++r) f[i][r] = 0.0f;
+            for (int k = 1; k <= 6; ++k) {
+                const float kk = mm.k(i, k);
+                for (std::size_t r = 0; r < w; ++r) f[i][r] += kk * local[k][r];
+            }
+        }
+        float* const dM = f[1];  // row 1 is not needed
+        for (std::size_t r = 0; r < w; ++r) dM[r] = (f[3][r] + f[6][r]) / 8.0f;
+        for (int sec = 1; sec <= 9; ++sec) {
+            const auto steps = static_cast<float>(sec - 1);
+            float* const out = M + static_cast<std::size_t>(sec - 1) * count + r0;
+            for (std::size_t r = 0; r < w; ++r) out[r] = f[3][r] - steps * dM[r];
+            roundSevenAll(out, w);
+        }
+        for (std::size_t r = 0; r < w; ++r) V[r0 + r] = f[2][r];
+        roundSevenAll(V + r0, w);
+    }
 }
 
 void BFORCE(AnalysisState& s) {

@@ -48,6 +48,11 @@ struct BendingForces {
 };
 void displacementBending(const MemberMatrices& mm, const float* D, std::size_t stride, BendingForces& out);
 
+// `displacementBending` of one member for `count` displacement vectors at once,
+// each bit for bit as alone: entry c of vector r at D[(c − 1)·count + r]; the
+// moment at section s of vector r goes to M[(s − 1)·count + r], the shear to V[r].
+void displacementBendingMany(const MemberMatrices& mm, const float* D, std::size_t count, float* M, float* V);
+
 // `BFORCE`: solves P (P becomes the displacements) and adds the displacement
 // part of every member to FMQN.
 void BFORCE(AnalysisState& s);

@@ -1,7 +1,8 @@
 #include "analysis/run_input.h"
 
 #include <cmath>
-#include <memory>
+#include <cstddef>
+#include <vector>
 
 #include "analysis/dynamics.h"
 #include "analysis/load_vectors.h"
@@ -26,15 +27,15 @@ void warn(AnalysisState& s, Host& host, const std::string& text) {
 // cases will assemble them: the dead case on top of the self-weight in P.
 // P and FMQN are left as they were found (the self-weight only).
 void previewNodalLoads(AnalysisState& s) {
-    const auto selfWeight = std::make_unique<LoadVector>(s.P);
-    const auto selfWeightForces = std::make_unique<ForceTable>(s.FMQN);
-    applyLoadSegment(s, kDeadCase);
-    for (int j = 1; j <= s.NDOF; ++j) s.PLOAD(kDeadCase, j) = s.P(j);
-    s.P.clear();
-    applyLoadSegment(s, kLiveCase);
-    for (int j = 1; j <= s.NDOF; ++j) s.PLOAD(kLiveCase, j) = s.P(j);
-    s.P = *selfWeight;
-    s.FMQN = *selfWeightForces;
+    const int NDOF = s.NDOF;
+    // Codes run 1..NDOF: P holds nothing beyond.
+    const std::vector<float> selfWeight(&s.P(0), &s.P(0) + NDOF + 1);
+    applyNodalLoads(s, kDeadCase);
+    for (int j = 1; j <= NDOF; ++j) s.PLOAD(kDeadCase, j) = s.P(j);
+    for (int j = 0; j <= NDOF; ++j) s.P(j) = 0.0f;
+    applyNodalLoads(s, kLiveCase);
+    for (int j = 1; j <= NDOF; ++j) s.PLOAD(kLiveCase, j) = s.P(j);
+    for (int j = 0; j <= NDOF; ++j) s.P(j) = selfWeight[static_cast<std::size_t>(j)];
 }
 
 }  // namespace
