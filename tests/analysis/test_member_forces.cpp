@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <random>
+#include <vector>
 
 #include "analysis/member_forces.h"
 #include "support/frame_builder.h"
@@ -152,6 +155,52 @@ TEST(MemberForces, SeismicModeAccumulatesSquaresAndProducts) {
     // The seismic case of the static tables is the only one touched.
     EXPECT_EQ(s.BM(1, 1, 1), 0.0f);
     EXPECT_EQ(s.CF(5, 1, 3), 0.0f);
+}
+
+// The moments and shears of many displacement vectors at once, against one
+// vector at a time: every bit, for displacements from 1E-9 to 1E+3 (moments
+// on both sides of 1, where the rounding to seven decimals starts to act),
+// and through values that are not finite; for a beam and two columns, and
+// for counts that leave remainders of every kind.
+TEST(MemberForces, BendingOfManyVectorsEqualsOneByOneBitForBit) {
+    StaticSolver run;
+    ASSERT_TRUE(run.prepare(testing::officeFrame().text()));
+    const AnalysisState& s = *run.state;
+    const int NDOF = s.NDOF;
+    std::mt19937 rng(21);
+    std::uniform_real_distribution<float> mantissa(-1.0f, 1.0f);
+    std::uniform_int_distribution<int> exponent(-9, 3);
+    for (const int m : {1, static_cast<int>(s.model.NB) + 1, static_cast<int>(s.model.NE)}) {
+        const MemberMatrices mm = memberMatrices(s.model, m);
+        for (const int count : {1, 3, 4, 7, 64, 133}) {
+            const auto n = static_cast<std::size_t>(count);
+            std::vector<float> D(static_cast<std::size_t>(NDOF) * n);
+            for (float& d : D) d = mantissa(rng) * std::pow(10.0f, static_cast<float>(exponent(rng)));
+            if (count > 100) {
+                D[5] = std::numeric_limits<float>::infinity();
+                D[n + 9] = std::numeric_limits<float>::quiet_NaN();
+            }
+            std::vector<float> M(9 * n);
+            std::vector<float> V(n);
+            displacementBendingMany(mm, D.data(), n, M.data(), V.data());
+            int rounded = 0;
+            for (std::size_t r = 0; r < n; ++r) {
+                BendingForces one;
+                displacementBending(mm, D.data() + r, n, one);
+                for (int sec = 1; sec <= 9; ++sec) {
+                    const float many = M[static_cast<std::size_t>(sec - 1) * n + r];
+                    rounded += std::fabs(many) < 1.0f && many != 0.0f ? 1 : 0;
+                    ASSERT_EQ(std::memcmp(&many, &one.M[sec], sizeof many), 0)
+                        << "member " << m << ", vector " << r << " of " << count << ", section " << sec << ": "
+                        << many << " against " << one.M[sec];
+                }
+                ASSERT_EQ(std::memcmp(&V[r], &one.V, sizeof one.V), 0) << "member " << m << ", vector " << r;
+            }
+            if (count >= 64) {
+                EXPECT_GT(rounded, 0) << "no moment below 1 for member " << m;
+            }
+        }
+    }
 }
 
 }  // namespace
