@@ -10,6 +10,13 @@ namespace {
 // |a| with the sign of b; a zero b counts as positive.
 double withSign(double a, double b) { return b >= 0.0 ? std::fabs(a) : -std::fabs(a); }
 
+// Z transposed in place over rows and columns 1..n.
+void transpose(EigenMatrix& Z, int n) {
+    for (int i = 1; i <= n; ++i) {
+        for (int k = i + 1; k <= n; ++k) std::swap(Z(i, k), Z(k, i));
+    }
+}
+
 }  // namespace
 
 void TRED2(int n, const EigenMatrix& A, EigenVector& D, EigenVector& E, EigenMatrix& Z) {
@@ -70,10 +77,22 @@ void TRED2(int n, const EigenMatrix& A, EigenVector& D, EigenVector& E, EigenMat
     for (int i = 1; i <= n; ++i) {
         const int l = i - 1;
         if (D(i) != 0.0) {
-            for (int j = 1; j <= l; ++j) {
-                double g = 0.0;
-                for (int k = 1; k <= l; ++k) g += Z(i, k) * Z(k, j);
-                for (int k = 1; k <= l; ++k) Z(k, j) -= g * Z(k, i);
+            // g(j) = Σ_k Z(i,k)·Z(k,j), then column j less g(j) times column i,
+            // for j = 1..l. The updates leave row i, column i and every other
+            // column as they were, so all g(j) are formed first, row by row of
+            // Z with each sum still in the order of k, and the columns updated
+            // after: the same operations on every entry, on consecutive storage.
+            double g[limits::kMaxMasses + 1];
+            for (int j = 1; j <= l; ++j) g[j] = 0.0;
+            for (int k = 1; k <= l; ++k) {
+                const double zik = Z(i, k);
+                const double* const row = &Z(k, 0);
+                for (int j = 1; j <= l; ++j) g[j] += zik * row[j];
+            }
+            for (int k = 1; k <= l; ++k) {
+                const double zki = Z(k, i);
+                double* const row = &Z(k, 0);
+                for (int j = 1; j <= l; ++j) row[j] -= g[j] * zki;
             }
         }
         D(i) = Z(i, i);
@@ -87,6 +106,10 @@ void TRED2(int n, const EigenMatrix& A, EigenVector& D, EigenVector& E, EigenMat
 
 int TQL2(int n, EigenVector& D, EigenVector& E, EigenMatrix& Z) {
     if (n <= 1) return 0;
+    // The rotations work on pairs of columns of Z: they run on its transpose,
+    // where each column is a row in consecutive storage, and the transpose is
+    // turned back at the end. Every entry gets the same operations as before.
+    transpose(Z, n);
 
     for (int i = 2; i <= n; ++i) E(i - 1) = E(i);
     E(n) = 0.0;
@@ -103,7 +126,10 @@ int TQL2(int n, EigenVector& D, EigenVector& E, EigenMatrix& Z) {
 
         if (m != l) {
             do {
-                if (iterations == eigen::kMaxIterations) return l;
+                if (iterations == eigen::kMaxIterations) {
+                    transpose(Z, n);
+                    return l;
+                }
                 ++iterations;
                 // Shift from the leading 2x2 block.
                 const int l1 = l + 1;
@@ -137,10 +163,13 @@ int TQL2(int n, EigenVector& D, EigenVector& E, EigenMatrix& Z) {
                     }
                     p = c * D(i) - s * g;
                     D(i + 1) = h + s * (c * g + s * D(i));
+                    // Columns i and i+1 of Z, rows i and i+1 of its transpose.
+                    double* const zi = &Z(i, 0);
+                    double* const zi1 = &Z(i + 1, 0);
                     for (int k = 1; k <= n; ++k) {
-                        h = Z(k, i + 1);
-                        Z(k, i + 1) = s * Z(k, i) + c * h;
-                        Z(k, i) = c * Z(k, i) - s * h;
+                        const double old = zi1[k];
+                        zi1[k] = s * zi[k] + c * old;
+                        zi[k] = c * zi[k] - s * old;
                     }
                 }
                 E(l) = s * p;
@@ -163,8 +192,9 @@ int TQL2(int n, EigenVector& D, EigenVector& E, EigenMatrix& Z) {
         if (k == i) continue;
         D(k) = D(i);
         D(i) = p;
-        for (int j = 1; j <= n; ++j) std::swap(Z(j, i), Z(j, k));
+        for (int j = 1; j <= n; ++j) std::swap(Z(i, j), Z(k, j));
     }
+    transpose(Z, n);
     return 0;
 }
 
