@@ -368,6 +368,19 @@ TEST_F(Conversion, TextAfterAClosingRecordReadsAsTheSameItems) {
     EXPECT_EQ(asTarget.NB, asSource.NB);
 }
 
+TEST_F(Conversion, StiffnessKeepsTheLegacyRecordsWhereADataFileWouldReadAZero) {
+    // One value per record, as CONCRATE's are written: ALFF is the second
+    // record, although the source read as a data file would take the empty
+    // item after ALFI as ALFF = 0.
+    ASSERT_EQ(convert("STIFFNESS\r\n1,\r\n.8,\r\n" + kStructure), PrepOutcome::Done);
+    const std::string weight = "WEIGHT\r\n 1 \r\n\r\n";
+    EXPECT_EQ(test::readFile(target()), weight + "STIFFNESS\r\n 1 \r\n .8 \r\n\r\n" +
+                                            kConvertedStructure.substr(weight.size()));
+    const FrameModel m = test::readModel(target());
+    EXPECT_EQ(m.ALFI, 1.0f);
+    EXPECT_EQ(m.ALFF, 0.8f);
+}
+
 TEST_F(Conversion, AConvertedFilePassesTheCheckAndReadsAsTheFrame) {
     EXPECT_EQ(convert(kStructure + "DLOAD\r\n1,2,20,0,-1,\r\n"
                                    "SEISMIC\r\n2,8,.35,.5,.85,1,1\r\n3,4,240,\r\n"),
