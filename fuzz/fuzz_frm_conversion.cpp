@@ -1,20 +1,19 @@
 // Conversion of a legacy ".FRM" frame file. Rules: a refused source leaves
 // the folder as it was (no ".TVL", no temporary); a converted one gives its
 // ".TVL" beside it, and when the source itself reads as a data file, the
-// target reads into the same frame (unless the two readings of the source
-// part, below); the source is
-// never changed; the same source gives the same target bytes and the same
-// texts twice.
+// target reads into the same frame (where the legacy records and that
+// reading agree, below); the source is never changed; the same source gives
+// the same target bytes and the same texts twice.
 
 #include <algorithm>
 #include <iterator>
 #include <vector>
 
+#include "common/list_input.h"
 #include "fuzz_support.h"
 #include "model_rules.h"
 #include "prep/frm_conversion.h"
 #include "prep/prep_window.h"
-#include "common/list_input.h"
 
 using namespace tarvel;
 
