@@ -33,10 +33,6 @@ constexpr ReaderRecord kReaderRecords[] = {
     {"STIFFNESS", 2, false, true}, {"BAR-SEC", 2, false, false}, {"CONCRATE", 1, false, false},
     {"POINT", 6, false, false},    {"BEAM", 4, false, false},    {"COLUMN", 5, true, false},
 };
-constexpr std::string_view kSegmentNames[] = {"WEIGHT", "STIFFNESS", "BAR-SEC", "CONCRATE",
-                                              "POINT",  "BEAM",      "COLUMN",  "DLOAD",
-                                              "LLOAD",  "WLOAD",     "SEISMIC"};
-
 // The values of one segment up to the reader's end of it: the first record
 // only, or the record opening with 0 (a text reads as no number here).
 std::vector<std::string> readerValues(std::vector<std::string> v, const ReaderRecord& r) {
