@@ -15,10 +15,6 @@ namespace tarvel {
 
 namespace {
 
-constexpr std::string_view kSegmentNames[] = {"WEIGHT", "STIFFNESS", "BAR-SEC", "CONCRATE",
-                                              "POINT",  "BEAM",      "COLUMN",  "DLOAD",
-                                              "LLOAD",  "WLOAD",     "SEISMIC"};
-
 // How the records of a segment are copied.
 enum class Copy {
     Weight,            // one whole value
