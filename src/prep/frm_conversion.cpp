@@ -15,10 +15,6 @@ namespace tarvel {
 
 namespace {
 
-constexpr std::string_view kSegmentNames[] = {"WEIGHT", "STIFFNESS", "BAR-SEC", "CONCRATE",
-                                              "POINT",  "BEAM",      "COLUMN",  "DLOAD",
-                                              "LLOAD",  "WLOAD",     "SEISMIC"};
-
 // How the records of a segment are copied.
 enum class Copy {
     Weight,            // one whole value
@@ -236,6 +232,15 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
         if (!inner.empty() && inner.find_first_of(" \t,\r\n") == std::string_view::npos) text = inner;
     }
     if (fields_ != 0) {
+        // The segment search of the target would take a segment's name here
+        // for that segment's start, ahead of the segment itself when the
+        // target puts it further on.
+        const bool quoted = item.text.size() >= 2 && item.text.front() == '"';
+        if (isSegmentName(quoted ? std::string_view(item.text).substr(1, item.text.size() - 2) : text)) {
+            throw DataAfterEnd{"源文件 '" + segment_ + "' 数据段第 " + std::to_string(item.line) + " 行的 " +
+                               item.text + " 在第 " + std::to_string(endLine_) +
+                               " 行的结束记录之后,转换后读入时会被当作数据段名,请检查核对数据后重试！"};
+        }
         // After the closing record the reader looks at whole lines for stray
         // values: text sharing a line with other items could join them or
         // open a string there, so each text gets a line of its own.

@@ -368,6 +368,38 @@ TEST_F(Conversion, TextAfterAClosingRecordReadsAsTheSameItems) {
     EXPECT_EQ(asTarget.NB, asSource.NB);
 }
 
+TEST_F(Conversion, ASegmentNameAfterAClosingRecordIsRefused) {
+    // The search of the source finds COLUMN first where it stands; in the
+    // target, "column" copied after the closing record of POINT would be
+    // found ahead of the COLUMN segment, quoted or not.
+    for (const std::string name : {"\"column\"", "Column"}) {
+        host = RecordingHost();
+        const std::string source =
+            "BAR-SEC\r\n.3 .6\r\n\r\nCONCRATE\r\n30\r\n\r\nCOLUMN\r\n1 3 1 1 0\r\n2 4 1 1 0\r\n\r\n"
+            "BEAM\r\n3 4 1 1\r\n\r\nPOINT\r\n1 0 0 0 0 0\r\n2 0 0 0 6 0\r\n3 1 2 3 0 3.5\r\n"
+            "4 1 4 5 6 3.5\r\n0\r\n" + name + "\r\n";
+        EXPECT_EQ(convert(source), PrepOutcome::Refused) << name;
+        ASSERT_FALSE(host.messages.empty());
+        EXPECT_EQ(host.messages.back().text,
+                  "源文件 'POINT' 数据段第 20 行的 " + name +
+                      " 在第 19 行的结束记录之后,转换后读入时会被当作数据段名,请检查核对数据后重试！");
+        EXPECT_FALSE(std::filesystem::exists(target()));
+    }
+}
+
+TEST_F(Conversion, StiffnessKeepsTheLegacyRecordsWhereADataFileWouldReadAZero) {
+    // One value per record, as CONCRATE's are written: ALFF is the second
+    // record, although the source read as a data file would take the empty
+    // item after ALFI as ALFF = 0.
+    ASSERT_EQ(convert("STIFFNESS\r\n1,\r\n.8,\r\n" + kStructure), PrepOutcome::Done);
+    const std::string weight = "WEIGHT\r\n 1 \r\n\r\n";
+    EXPECT_EQ(test::readFile(target()), weight + "STIFFNESS\r\n 1 \r\n .8 \r\n\r\n" +
+                                            kConvertedStructure.substr(weight.size()));
+    const FrameModel m = test::readModel(target());
+    EXPECT_EQ(m.ALFI, 1.0f);
+    EXPECT_EQ(m.ALFF, 0.8f);
+}
+
 TEST_F(Conversion, AConvertedFilePassesTheCheckAndReadsAsTheFrame) {
     EXPECT_EQ(convert(kStructure + "DLOAD\r\n1,2,20,0,-1,\r\n"
                                    "SEISMIC\r\n2,8,.35,.5,.85,1,1\r\n3,4,240,\r\n"),
