@@ -110,15 +110,17 @@ int plainLI(std::vector<float>& sk, int NDOF, int MBAND, float eps) {
     return 0;
 }
 
-// A random symmetric, diagonally dominant band matrix in band storage.
-std::unique_ptr<StiffnessStore> randomBand(int n, int MBAND, unsigned seed) {
-    std::mt19937 rng(seed);
+// A random symmetric, diagonally dominant band matrix in band storage, with
+// entry (r, c), c < r, set where `coupled` says so (within the band).
+template <typename Coupled>
+std::unique_ptr<StiffnessStore> dominantBand(int n, int MBAND, std::mt19937& rng, Coupled coupled) {
     std::uniform_real_distribution<float> value(-1000.0f, 1000.0f);
     auto SK = std::make_unique<StiffnessStore>();
     SK->resize(n * MBAND);
     std::vector<float> rowSum(static_cast<std::size_t>(n) + 1, 0.0f);
     for (int r = 1; r <= n; ++r) {
         for (int c = std::max(1, r - MBAND + 1); c < r; ++c) {
+            if (!coupled(r, c)) continue;
             const float v = value(rng);
             at(*SK, MBAND, r, c) = v;
             rowSum[static_cast<std::size_t>(r)] += std::fabs(v);
@@ -127,6 +129,11 @@ std::unique_ptr<StiffnessStore> randomBand(int n, int MBAND, unsigned seed) {
     }
     for (int r = 1; r <= n; ++r) at(*SK, MBAND, r, r) = rowSum[static_cast<std::size_t>(r)] + 10.0f;
     return SK;
+}
+
+std::unique_ptr<StiffnessStore> randomBand(int n, int MBAND, unsigned seed) {
+    std::mt19937 rng(seed);
+    return dominantBand(n, MBAND, rng, [](int, int) { return true; });
 }
 
 TEST(BandSolver, GroupedFactorisationEqualsThePlainRecurrenceBitForBit) {
@@ -203,25 +210,14 @@ bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 // second half are not coupled to those of the first, so a value that is not
 // finite in the first half stays there in a sound solution.
 std::unique_ptr<StiffnessStore> profileBand(int n, unsigned seed) {
-    const int MBAND = n + 1;
     std::mt19937 rng(seed);
-    std::uniform_real_distribution<float> value(-1000.0f, 1000.0f);
-    std::uniform_int_distribution<int> reach(0, 9);
-    auto SK = std::make_unique<StiffnessStore>();
-    SK->resize(n * MBAND);
-    std::vector<float> rowSum(static_cast<std::size_t>(n) + 1, 0.0f);
-    for (int r = 1; r <= n; ++r) {
+    std::uniform_int_distribution<int> reachOf(0, 9);
+    std::vector<int> reach(static_cast<std::size_t>(n) + 1);
+    for (int& r : reach) r = reachOf(rng);
+    return dominantBand(n, n + 1, rng, [&](int r, int c) {
         const int lowest = r > n / 2 ? n / 2 + 1 : 1;
-        for (int c = std::max(lowest, r - reach(rng)); c < r; ++c) {
-            if (c % 7 == 3) continue;
-            const float v = value(rng);
-            at(*SK, MBAND, r, c) = v;
-            rowSum[static_cast<std::size_t>(r)] += std::fabs(v);
-            rowSum[static_cast<std::size_t>(c)] += std::fabs(v);
-        }
-    }
-    for (int r = 1; r <= n; ++r) at(*SK, MBAND, r, r) = rowSum[static_cast<std::size_t>(r)] + 10.0f;
-    return SK;
+        return c >= std::max(lowest, r - reach[static_cast<std::size_t>(r)]) && c % 7 != 3;
+    });
 }
 
 // The zeros ahead of each row's first coupled column are passed over; the
