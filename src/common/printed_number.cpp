@@ -426,7 +426,39 @@ char* writeFourDecimals(char* p, double x) {
     constexpr double kUnitLimit = 0x1p63;
 
     // For a Single argument the product is exact in double arithmetic.
-    const double scaled = roundHalfEven(x * kScale);
+    const double product = x * kScale;
+
+    // Below 10^8 units (|x| < 10^4, nearly every value) the count is rounded
+    // by the addition of 2^52 itself, half to even, and its eight digits are
+    // formed at once: four of the whole part, four decimals.
+    constexpr double kRoundingOffset = 0x1p52;
+    constexpr double kEightDigitUnits = 99999999.0;
+    constexpr int kWholeDigits = 4;
+    const double productMagnitude = std::fabs(product);
+    if (productMagnitude < kEightDigitUnits) {
+        const auto units = static_cast<std::uint32_t>((productMagnitude + kRoundingOffset) - kRoundingOffset);
+        const std::uint64_t values = eightDigitValues(units);
+        const std::uint64_t text = values + kAsciiZeros;
+        const auto wholeValues = static_cast<std::uint32_t>(values);
+        const auto decimalValues = static_cast<std::uint32_t>(values >> 32);
+        *p++ = x < 0 && units != 0 ? '-' : ' ';
+        if (wholeValues != 0 || decimalValues == 0) {
+            // The leading zero digits are the zero bytes at the bottom; a
+            // whole part of zero keeps its last digit.
+            const int skipped = wholeValues == 0 ? 3 : std::countr_zero(wholeValues) / 8;
+            storeBytes(p, text >> (8 * skipped));
+            p += kWholeDigits - skipped;
+        }
+        if (decimalValues != 0) {
+            *p++ = '.';
+            storeBytes(p, text >> 32);
+            p += kDecimals - std::countl_zero(decimalValues) / 8;
+        }
+        *p++ = ' ';
+        return p;
+    }
+
+    const double scaled = roundHalfEven(product);
     if (!(std::fabs(scaled) < kUnitLimit)) return writeDouble(p, x);
     const long long units = static_cast<long long>(scaled);
     const unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units)
