@@ -146,8 +146,61 @@ char* fill(char* p, char c, int count) {
     return p;
 }
 
+// D * 10^E, D < 10^8 (every float, most doubles met), in the shorter of the
+// fixed and the exponent form. The digits are formed at once in the bytes of
+// one word and each form is written with whole-word stores, of which only
+// the bytes it needs are kept: the shorter form never needs more than five
+// zeros after the digits or four after the point.
+char* writeEightDigitDecimal(char* p, std::uint32_t value, int exponent) {
+    using decimal::eightDigitValues;
+    using decimal::kAsciiZeros;
+    using decimal::storeBytes;
+    const std::uint64_t values = eightDigitValues(value);
+    // The leading zeros are the zero bytes at the bottom.
+    const int n = 8 - std::countr_zero(values) / 8;
+    const std::uint64_t text = (values + kAsciiZeros) >> (8 * (8 - n));
+    const int scientificExponent = exponent + n - 1;
+    const int magnitude = scientificExponent < 0 ? -scientificExponent : scientificExponent;
+    const int scientificLength = n + (n > 1 ? 1 : 0) + 2 + (magnitude >= 100 ? 3 : 2);
+    const int fixedLength = exponent >= 0 ? n + exponent : (-exponent < n ? n + 1 : 2 - exponent);
+    if (fixedLength <= scientificLength) {
+        if (exponent >= 0) {
+            storeBytes(p, text);
+            storeBytes(p + n, kAsciiZeros);
+            return p + n + exponent;
+        }
+        const int decimals = -exponent;
+        if (decimals < n) {
+            const int whole = n - decimals;
+            storeBytes(p, text);
+            p[whole] = '.';
+            storeBytes(p + whole + 1, text >> (8 * whole));
+            return p + n + 1;
+        }
+        *p++ = '0';
+        *p++ = '.';
+        storeBytes(p, kAsciiZeros);
+        p += decimals - n;
+        storeBytes(p, text);
+        return p + n;
+    }
+    *p++ = static_cast<char>(text);
+    if (n > 1) {
+        *p++ = '.';
+        storeBytes(p, text >> 8);
+        p += n - 1;
+    }
+    *p++ = 'e';
+    *p++ = scientificExponent < 0 ? '-' : '+';
+    const int expDigits = magnitude >= 100 ? 3 : 2;
+    writeFixedDigits(p, static_cast<std::uint32_t>(magnitude), expDigits);
+    return p + expDigits;
+}
+
 // D * 10^E in the shorter of the fixed and the exponent form.
 char* writeDecimal(char* p, std::uint64_t value, int exponent) {
+    constexpr std::uint64_t kEightDigitLimit = 100000000;
+    if (value < kEightDigitLimit) return writeEightDigitDecimal(p, static_cast<std::uint32_t>(value), exponent);
     const int n = digitCount(value);
     const int scientificExponent = exponent + n - 1;
     const int magnitude = scientificExponent < 0 ? -scientificExponent : scientificExponent;
