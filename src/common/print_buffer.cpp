@@ -119,21 +119,32 @@ PrintBuffer& PrintBuffer::truncated(float x) {
     return numberEndsAt(writeTruncated(room(kPrintedItemRoom), x));
 }
 
+// Up to 16 blanks, nearly every tab and zone, are written as two words
+// of blanks of which only the ones asked for are kept.
+void PrintBuffer::blanks(std::size_t count) {
+    constexpr std::size_t kWordBlanks = 16;
+    if (count <= kWordBlanks) {
+        constexpr std::uint64_t kBlankWord = 0x2020202020202020u;
+        char* p = room(kWordBlanks);
+        std::memcpy(p, &kBlankWord, sizeof kBlankWord);
+        std::memcpy(p + sizeof kBlankWord, &kBlankWord, sizeof kBlankWord);
+    } else {
+        std::memset(room(count), ' ', count);
+    }
+    used_ += count;
+}
+
 PrintBuffer& PrintBuffer::tab(int column) {
     if (column < 1) column = 1;
     if (column_ > column) endLine();
-    const auto blanks = static_cast<std::size_t>(column - column_);
-    std::memset(room(blanks), ' ', blanks);
-    used_ += blanks;
+    blanks(static_cast<std::size_t>(column - column_));
     column_ = column;
     return *this;
 }
 
 PrintBuffer& PrintBuffer::zone() {
     const int next = ((column_ - 1) / kZoneWidth + 1) * kZoneWidth + 1;
-    const auto blanks = static_cast<std::size_t>(next - column_);
-    std::memset(room(blanks), ' ', blanks);
-    used_ += blanks;
+    blanks(static_cast<std::size_t>(next - column_));
     column_ = next;
     return *this;
 }

@@ -127,6 +127,23 @@ TEST(PrintBuffer, ColumnsCountCharactersOfTextsOfEveryLength) {
     }
 }
 
+TEST(PrintBuffer, TabWritesExactlyTheBlanksUpToItsColumn) {
+    // Every count of blanks from none to beyond 16, from two starting
+    // columns, then a zone: the blanks and nothing after them.
+    for (const int start : {1, 4}) {
+        for (int column = start; column <= start + 40; ++column) {
+            PrintBuffer p;
+            p.text(std::string(static_cast<std::size_t>(start - 1), 'a')).tab(column).text("x").zone().text("y");
+            const int zoneEnd = ((column + 1 - 1) / 14 + 1) * 14 + 1;
+            const std::string expected = std::string(static_cast<std::size_t>(start - 1), 'a') +
+                                         std::string(static_cast<std::size_t>(column - start), ' ') + "x" +
+                                         std::string(static_cast<std::size_t>(zoneEnd - (column + 1)), ' ') + "y";
+            EXPECT_EQ(p.str(), expected) << start << " " << column;
+            EXPECT_EQ(p.column(), zoneEnd + 1);
+        }
+    }
+}
+
 TEST(PrintBuffer, LineFeedAtEveryPlaceOfATextRestartsTheColumn) {
     // Pieces whose bytes lie next to a line feed's (0x0B, 0x09, 0x8A in
     // "\xC3\x8A") must not be taken for one; a line feed at any offset of
