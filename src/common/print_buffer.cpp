@@ -35,6 +35,32 @@ int characterCount(std::string_view utf8) {
     return static_cast<int>(utf8.size() - continuation);
 }
 
+// Characters of a UTF-8 text that has no line feed; -1 when it has one.
+// One pass, eight bytes at a time: a byte of w ^ "\n\n..." is zero exactly
+// at a line feed, and (v - 0x01..) & ~v & 0x80.. is nonzero exactly when v has
+// a zero byte.
+int charactersOnOneLine(std::string_view utf8) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    constexpr std::uint64_t kLowBits = 0x0101010101010101u;
+    constexpr std::uint64_t kLineFeeds = kLowBits * '\n';
+    std::size_t continuation = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= utf8.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, utf8.data() + i, sizeof w);
+        const std::uint64_t v = w ^ kLineFeeds;
+        if (((v - kLowBits) & ~v & kHighBits) != 0) return -1;
+        const std::uint64_t marks = (w & ~(w << 1) & kHighBits) >> 7;
+        continuation += static_cast<std::size_t>((marks * kLowBits) >> 56);
+    }
+    for (; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c == '\n') return -1;
+        if ((c & 0xC0) == 0x80) ++continuation;
+    }
+    return static_cast<int>(utf8.size() - continuation);
+}
+
 }  // namespace
 
 // The room is zero-filled a little at a time, so that only pages the text
@@ -60,13 +86,13 @@ void PrintBuffer::flush() {
 PrintBuffer& PrintBuffer::text(std::string_view utf8) {
     std::memcpy(room(utf8.size()), utf8.data(), utf8.size());
     used_ += utf8.size();
-    // A line break inside the item starts the count again on the new line.
-    const std::size_t lineFeed = utf8.rfind('\n');
-    if (lineFeed == std::string_view::npos) {
-        column_ += characterCount(utf8);
-    } else {
-        column_ = 1 + characterCount(utf8.substr(lineFeed + 1));
+    const int characters = charactersOnOneLine(utf8);
+    if (characters >= 0) {
+        column_ += characters;
+        return *this;
     }
+    // A line break inside the item starts the count again on the new line.
+    column_ = 1 + characterCount(utf8.substr(utf8.rfind('\n') + 1));
     return *this;
 }
 
@@ -93,21 +119,32 @@ PrintBuffer& PrintBuffer::truncated(float x) {
     return numberEndsAt(writeTruncated(room(kPrintedItemRoom), x));
 }
 
+// Up to 16 blanks, nearly every tab and zone, are written as two words
+// of blanks of which only the ones asked for are kept.
+void PrintBuffer::blanks(std::size_t count) {
+    constexpr std::size_t kWordBlanks = 16;
+    if (count <= kWordBlanks) {
+        constexpr std::uint64_t kBlankWord = 0x2020202020202020u;
+        char* p = room(kWordBlanks);
+        std::memcpy(p, &kBlankWord, sizeof kBlankWord);
+        std::memcpy(p + sizeof kBlankWord, &kBlankWord, sizeof kBlankWord);
+    } else {
+        std::memset(room(count), ' ', count);
+    }
+    used_ += count;
+}
+
 PrintBuffer& PrintBuffer::tab(int column) {
     if (column < 1) column = 1;
     if (column_ > column) endLine();
-    const auto blanks = static_cast<std::size_t>(column - column_);
-    std::memset(room(blanks), ' ', blanks);
-    used_ += blanks;
+    blanks(static_cast<std::size_t>(column - column_));
     column_ = column;
     return *this;
 }
 
 PrintBuffer& PrintBuffer::zone() {
     const int next = ((column_ - 1) / kZoneWidth + 1) * kZoneWidth + 1;
-    const auto blanks = static_cast<std::size_t>(next - column_);
-    std::memset(room(blanks), ' ', blanks);
-    used_ += blanks;
+    blanks(static_cast<std::size_t>(next - column_));
     column_ = next;
     return *this;
 }

@@ -54,6 +54,7 @@ private:
         return text_.data() + used_;
     }
     void grow(std::size_t count);
+    void blanks(std::size_t count);  // `count` blanks after the text
     // Ends the text at `end`, inside the room given; a numeric item is ASCII
     // without line breaks: one column per character.
     PrintBuffer& numberEndsAt(const char* end);

@@ -15,8 +15,11 @@ namespace tarvel {
 
 namespace {
 
+using decimal::eightDigitValues;
+using decimal::kAsciiZeros;
 using decimal::kMaxPower5;
 using decimal::kPower5;
+using decimal::storeBytes;
 using decimal::writeFixedDigits;
 
 constexpr int kSingleDigits = 7;
@@ -168,11 +171,10 @@ ScientificText roundByText(double magnitude, int digits) {
     return text;
 }
 
-// Significant digits of a Single as an integer: value has `count` digits,
-// no trailing zeros; x ~ 0.d1d2... * 10^(exponent+1).
+// Significant digits of a Single as an integer of exactly seven digits,
+// trailing zeros included; x ~ 0.d1d2...d7 * 10^(exponent+1).
 struct SingleDigits {
     std::uint32_t value = 0;
-    int count = 0;
     int exponent = 0;
 };
 
@@ -216,13 +218,7 @@ bool roundSingle(float magnitude, SingleDigits& out) {
             ++exponent;
         }
     }
-    int count = kSingleDigits;
-    while (n % 10 == 0) {
-        n /= 10;
-        --count;
-    }
     out.value = static_cast<std::uint32_t>(n);
-    out.count = count;
     out.exponent = exponent;
     return true;
 }
@@ -313,34 +309,38 @@ char* writeSingleSigned(char* p, float x) {
         return writeSigned(p, static_cast<double>(x), kSingleDigits);
     }
     *p++ = x < 0 ? '-' : ' ';
-    // The forms of writeBody, written from the integer digits.
-    const int count = digits.count;
+    // The forms of writeBody, written from the seven digits at once: their
+    // values in bytes 0..6 (first digit lowest), byte 7 zero. The digits
+    // beyond the last nonzero one are the zero bytes at the top; every form
+    // stores eight bytes and keeps only the ones it needs.
+    const std::uint64_t values = eightDigitValues(digits.value) >> 8;
+    const int count = 8 - std::countl_zero(values) / 8;
+    const std::uint64_t text = values + kAsciiZeros;
     const int exponent = digits.exponent;
-    const std::uint32_t value = digits.value;
     if (exponent < kSmallestFixedExponent || exponent >= kSingleDigits) {
-        const auto unit = static_cast<std::uint32_t>(kPower10[static_cast<std::size_t>(count - 1)]);
-        *p++ = static_cast<char>('0' + value / unit);
+        *p++ = static_cast<char>(text);
         if (count > 1) {
             *p++ = '.';
-            p = writeFixedDigits(p, value % unit, count - 1);
+            storeBytes(p, text >> 8);
+            p += count - 1;
         }
         return writeExponent(p, exponent);
     }
     if (exponent < 0) {
         *p++ = '.';
-        for (int i = 0; i < -exponent - 1; ++i) *p++ = '0';
-        return writeFixedDigits(p, value, count);
+        storeBytes(p, kAsciiZeros);  // the zeros after the point, up to three
+        p += -exponent - 1;
+        storeBytes(p, text);
+        return p + count;
     }
+    // The integer part is the first exponent + 1 digits, zeros included.
     const int integerDigits = exponent + 1;
-    if (count <= integerDigits) {
-        p = writeFixedDigits(p, value, count);
-        for (int i = count; i < integerDigits; ++i) *p++ = '0';
-        return p;
-    }
-    const auto unit = static_cast<std::uint32_t>(kPower10[static_cast<std::size_t>(count - integerDigits)]);
-    p = writeFixedDigits(p, value / unit, integerDigits);
+    storeBytes(p, text);
+    if (count <= integerDigits) return p + integerDigits;
+    p += integerDigits;
     *p++ = '.';
-    return writeFixedDigits(p, value % unit, count - integerDigits);
+    storeBytes(p, text >> (8 * integerDigits));
+    return p + (count - integerDigits);
 }
 
 std::string signedText(double x, int precision) {
@@ -426,7 +426,39 @@ char* writeFourDecimals(char* p, double x) {
     constexpr double kUnitLimit = 0x1p63;
 
     // For a Single argument the product is exact in double arithmetic.
-    const double scaled = roundHalfEven(x * kScale);
+    const double product = x * kScale;
+
+    // Below 10^8 units (|x| < 10^4, nearly every value) the count is rounded
+    // by the addition of 2^52 itself, half to even, and its eight digits are
+    // formed at once: four of the whole part, four decimals.
+    constexpr double kRoundingOffset = 0x1p52;
+    constexpr double kEightDigitUnits = 99999999.0;
+    constexpr int kWholeDigits = 4;
+    const double productMagnitude = std::fabs(product);
+    if (productMagnitude < kEightDigitUnits) {
+        const auto units = static_cast<std::uint32_t>((productMagnitude + kRoundingOffset) - kRoundingOffset);
+        const std::uint64_t values = eightDigitValues(units);
+        const std::uint64_t text = values + kAsciiZeros;
+        const auto wholeValues = static_cast<std::uint32_t>(values);
+        const auto decimalValues = static_cast<std::uint32_t>(values >> 32);
+        *p++ = x < 0 && units != 0 ? '-' : ' ';
+        if (wholeValues != 0 || decimalValues == 0) {
+            // The leading zero digits are the zero bytes at the bottom; a
+            // whole part of zero keeps its last digit.
+            const int skipped = wholeValues == 0 ? 3 : std::countr_zero(wholeValues) / 8;
+            storeBytes(p, text >> (8 * skipped));
+            p += kWholeDigits - skipped;
+        }
+        if (decimalValues != 0) {
+            *p++ = '.';
+            storeBytes(p, text >> 32);
+            p += kDecimals - std::countl_zero(decimalValues) / 8;
+        }
+        *p++ = ' ';
+        return p;
+    }
+
+    const double scaled = roundHalfEven(product);
     if (!(std::fabs(scaled) < kUnitLimit)) return writeDouble(p, x);
     const long long units = static_cast<long long>(scaled);
     const unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units)

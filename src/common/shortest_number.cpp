@@ -53,7 +53,8 @@ struct GridValue {
 // ends included when the significand is even. With 10^k the largest power of
 // ten not above the interval's width, at most one multiple of 10^(k+1) and at
 // least one of 10^k lie in it; the one multiple of 10^(k+1) if there is one,
-// else the multiple of 10^k nearest x (ties to even).
+// else the multiple of 10^k nearest x (ties to even). D may end in zeros;
+// the writer drops them.
 template <typename F>
 bool shortestDigits(F x, std::uint64_t& digits, int& exponent) {
     using Format = BinaryFormat<F>;
@@ -119,10 +120,6 @@ bool shortestDigits(F x, std::uint64_t& digits, int& exponent) {
     } else {
         settle(Wide{});
     }
-    while (digits % 10 == 0) {
-        digits /= 10;
-        ++exponent;
-    }
     return true;
 }
 
@@ -146,8 +143,70 @@ char* fill(char* p, char c, int count) {
     return p;
 }
 
-// D * 10^E in the shorter of the fixed and the exponent form.
+// D * 10^E, D < 10^8 (every float, most doubles met), trailing zeros of D
+// not yet removed, in the shorter of the fixed and the exponent form. The digits are formed at once in the bytes of
+// one word and each form is written with whole-word stores, of which only
+// the bytes it needs are kept: the shorter form never needs more than five
+// zeros after the digits or four after the point.
+char* writeEightDigitDecimal(char* p, std::uint32_t value, int exponent) {
+    using decimal::eightDigitValues;
+    using decimal::kAsciiZeros;
+    using decimal::storeBytes;
+    const std::uint64_t values = eightDigitValues(value);
+    // The leading zeros are the zero bytes at the bottom, the trailing zeros
+    // the zero bytes at the top; D is not zero.
+    const int leading = std::countr_zero(values) / 8;
+    const int trailing = std::countl_zero(values) / 8;
+    const int n = 8 - leading - trailing;
+    exponent += trailing;
+    const std::uint64_t text = (values + kAsciiZeros) >> (8 * leading);
+    const int scientificExponent = exponent + n - 1;
+    const int magnitude = scientificExponent < 0 ? -scientificExponent : scientificExponent;
+    const int scientificLength = n + (n > 1 ? 1 : 0) + 2 + (magnitude >= 100 ? 3 : 2);
+    const int fixedLength = exponent >= 0 ? n + exponent : (-exponent < n ? n + 1 : 2 - exponent);
+    if (fixedLength <= scientificLength) {
+        if (exponent >= 0) {
+            storeBytes(p, text);
+            storeBytes(p + n, kAsciiZeros);
+            return p + n + exponent;
+        }
+        const int decimals = -exponent;
+        if (decimals < n) {
+            const int whole = n - decimals;
+            storeBytes(p, text);
+            p[whole] = '.';
+            storeBytes(p + whole + 1, text >> (8 * whole));
+            return p + n + 1;
+        }
+        *p++ = '0';
+        *p++ = '.';
+        storeBytes(p, kAsciiZeros);
+        p += decimals - n;
+        storeBytes(p, text);
+        return p + n;
+    }
+    *p++ = static_cast<char>(text);
+    if (n > 1) {
+        *p++ = '.';
+        storeBytes(p, text >> 8);
+        p += n - 1;
+    }
+    *p++ = 'e';
+    *p++ = scientificExponent < 0 ? '-' : '+';
+    const int expDigits = magnitude >= 100 ? 3 : 2;
+    writeFixedDigits(p, static_cast<std::uint32_t>(magnitude), expDigits);
+    return p + expDigits;
+}
+
+// D * 10^E, D not zero, in the shorter of the fixed and the exponent form.
 char* writeDecimal(char* p, std::uint64_t value, int exponent) {
+    constexpr std::uint64_t kEightDigitLimit = 100000000;
+    if (value < kEightDigitLimit) return writeEightDigitDecimal(p, static_cast<std::uint32_t>(value), exponent);
+    while (value % 10 == 0) {
+        value /= 10;
+        ++exponent;
+    }
+    if (value < kEightDigitLimit) return writeEightDigitDecimal(p, static_cast<std::uint32_t>(value), exponent);
     const int n = digitCount(value);
     const int scientificExponent = exponent + n - 1;
     const int magnitude = scientificExponent < 0 ? -scientificExponent : scientificExponent;

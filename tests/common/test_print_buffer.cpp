@@ -127,6 +127,53 @@ TEST(PrintBuffer, ColumnsCountCharactersOfTextsOfEveryLength) {
     }
 }
 
+TEST(PrintBuffer, TabWritesExactlyTheBlanksUpToItsColumn) {
+    // Every count of blanks from none to beyond 16, from two starting
+    // columns, then a zone: the blanks and nothing after them.
+    for (const int start : {1, 4}) {
+        for (int column = start; column <= start + 40; ++column) {
+            PrintBuffer p;
+            p.text(std::string(static_cast<std::size_t>(start - 1), 'a')).tab(column).text("x").zone().text("y");
+            const int zoneEnd = ((column + 1 - 1) / 14 + 1) * 14 + 1;
+            const std::string expected = std::string(static_cast<std::size_t>(start - 1), 'a') +
+                                         std::string(static_cast<std::size_t>(column - start), ' ') + "x" +
+                                         std::string(static_cast<std::size_t>(zoneEnd - (column + 1)), ' ') + "y";
+            EXPECT_EQ(p.str(), expected) << start << " " << column;
+            EXPECT_EQ(p.column(), zoneEnd + 1);
+        }
+    }
+}
+
+TEST(PrintBuffer, LineFeedAtEveryPlaceOfATextRestartsTheColumn) {
+    // Pieces whose bytes lie next to a line feed's (0x0B, 0x09, 0x8A in
+    // "\xC3\x8A") must not be taken for one; a line feed at any offset of
+    // texts of up to 24 characters leaves the column one past the characters
+    // that follow it.
+    const std::string pieces[] = {"a", "\xC3\x8A", "\x0B", "\t", "宽", "\xF0\x9F\x98\x80"};
+    std::uint32_t seed = 777;
+    for (int length = 1; length <= 24; ++length) {
+        for (int trial = 0; trial < 6; ++trial) {
+            std::vector<std::string> chars;
+            for (int i = 0; i < length; ++i) {
+                seed = seed * 1664525u + 1013904223u;
+                chars.push_back(pieces[(seed >> 16) % 6]);
+            }
+            std::string plain;
+            for (const auto& c : chars) plain += c;
+            PrintBuffer without;
+            without.text("xy").text(plain);
+            EXPECT_EQ(without.column(), 3 + length) << plain;
+            for (int at = 0; at < length; ++at) {
+                std::string text;
+                for (int i = 0; i < length; ++i) text += i == at ? std::string("\n") : chars[static_cast<std::size_t>(i)];
+                PrintBuffer p;
+                p.text("xy").text(text);
+                EXPECT_EQ(p.column(), 1 + (length - 1 - at)) << text;
+            }
+        }
+    }
+}
+
 // A buffer with a sink hands its text on in pieces as it goes; the pieces
 // joined are the text the same items give without a sink, byte for byte and
 // with the same print positions, whatever item a piece boundary falls in.

@@ -9,6 +9,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "common/basic_convert.h"
 #include "common/printed_number.h"
@@ -369,6 +370,39 @@ TEST(PrintedNumber, FourDecimalsAgreeWithTheRoundedCount) {
             expected += "." + decimals;
         }
         ASSERT_EQ(printFourDecimals(x), expected + " ") << x;
+    }
+}
+
+// Double arguments, the multiples of 1/32 (every fourth an exact tie at the
+// last decimal) up to beyond 10^4 units of the whole part, and the values
+// around the largest count of eight digits: the same rule as the
+// rounded count written digit by digit.
+TEST(PrintedNumber, FourDecimalsOfDoublesAcrossTheWholeRange) {
+    const auto expectedText = [](double x) {
+        const double units = roundHalfEven(x * 10000.0);
+        const auto count = static_cast<unsigned long long>(std::fabs(units));
+        std::string expected = units < 0 ? "-" : " ";
+        if (count / 10000 != 0 || count % 10000 == 0) expected += std::to_string(count / 10000);
+        if (count % 10000 != 0) {
+            std::string decimals = std::to_string(10000 + count % 10000).substr(1);
+            while (decimals.back() == '0') decimals.pop_back();
+            expected += "." + decimals;
+        }
+        return expected + " ";
+    };
+    std::vector<double> values;
+    for (int i = -400000; i <= 400000; i += 7) values.push_back(i / 32.0);
+    for (int i = -2000; i <= 2000; ++i) {
+        values.push_back(9999.99995 + i * 1e-9);
+        values.push_back(10000.0 + i * 1e-5);
+        values.push_back(i * 1e-7);
+        values.push_back(123456.78 + i * 0.33);
+    }
+    values.push_back(-0.00004);
+    values.push_back(9999.99994999);
+    for (const double x : values) {
+        ASSERT_EQ(printFourDecimals(x), expectedText(x)) << x;
+        ASSERT_EQ(printFourDecimals(-x), expectedText(-x)) << -x;
     }
 }
 
