@@ -248,6 +248,10 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
         out_.text(text).endLine();
         return;
     }
+    // Texts are written unspaced: a string straight after another text would
+    // no longer open an item, and its closing quote would open one that runs
+    // on over the segments that follow. A string starts a line.
+    if (text.front() == '"' && out_.column() > 1) out_.endLine();
     out_.text(text);
 }
 

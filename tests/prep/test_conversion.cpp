@@ -387,6 +387,16 @@ TEST_F(Conversion, ASegmentNameAfterAClosingRecordIsRefused) {
     }
 }
 
+TEST_F(Conversion, AStringAfterATextInStiffnessStillOpensAnItem) {
+    // Joined to x, the string's closing quote would open a string running
+    // over BAR-SEC and every segment after it.
+    ASSERT_EQ(convert("STIFFNESS\r\n1,1,\r\nx\r\n\"a b\r\n\"\r\n" + kStructure), PrepOutcome::Done);
+    EXPECT_NE(test::readFile(target()).find("STIFFNESS\r\n 1  1 \r\nx\r\n\"a b\r\n\"\r\n"), std::string::npos);
+    const FrameModel m = test::readModel(target());
+    EXPECT_EQ(m.NJ, 4);
+    EXPECT_EQ(m.NC, 2);
+}
+
 TEST_F(Conversion, StiffnessKeepsTheLegacyRecordsWhereADataFileWouldReadAZero) {
     // One value per record, as CONCRATE's are written: ALFF is the second
     // record, although the source read as a data file would take the empty
