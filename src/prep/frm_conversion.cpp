@@ -241,6 +241,12 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
                                item.text + " 在第 " + std::to_string(endLine_) +
                                " 行的结束记录之后,转换后读入时会被当作数据段名,请检查核对数据后重试！"};
         }
+        // A string of one number is that number to the reader's look for
+        // stray values once it opens a line here: it must be a 0.
+        double quotedNumber = 0.0;
+        if (quoted && parseNumber(std::string_view(item.text).substr(1, item.text.size() - 2), quotedNumber)) {
+            follow(quotedNumber, item.text, item.line, false);
+        }
         // After the closing record the reader looks at whole lines for stray
         // values: text sharing a line with other items could join them or
         // open a string there, so each text gets a line of its own.
@@ -248,6 +254,10 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
         out_.text(text).endLine();
         return;
     }
+    // Texts are written unspaced: a string straight after another text would
+    // no longer open an item, and its closing quote would open one that runs
+    // on over the segments that follow. A string starts a line.
+    if (text.front() == '"' && out_.column() > 1) out_.endLine();
     out_.text(text);
 }
 

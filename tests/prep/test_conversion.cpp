@@ -387,6 +387,32 @@ TEST_F(Conversion, ASegmentNameAfterAClosingRecordIsRefused) {
     }
 }
 
+TEST_F(Conversion, AStringAfterATextInStiffnessStillOpensAnItem) {
+    // Joined to x, the string's closing quote would open a string running
+    // over BAR-SEC and every segment after it.
+    ASSERT_EQ(convert("STIFFNESS\r\n1,1,\r\nx\r\n\"a b\r\n\"\r\n" + kStructure), PrepOutcome::Done);
+    EXPECT_NE(test::readFile(target()).find("STIFFNESS\r\n 1  1 \r\nx\r\n\"a b\r\n\"\r\n"), std::string::npos);
+    const FrameModel m = test::readModel(target());
+    EXPECT_EQ(m.NJ, 4);
+    EXPECT_EQ(m.NC, 2);
+}
+
+TEST_F(Conversion, AStringOfANumberAfterAClosingRecordCountsAsThatNumber) {
+    // In the source the string stands inside a line of text; written on a
+    // line of its own it would be a stray value 7 after POINT's closing 0.
+    const std::string points =
+        "BAR-SEC\r\n.3 .6\r\n\r\nCONCRATE\r\n30\r\n\r\nPOINT\r\n1 0 0 0 0 0\r\n2 0 0 0 6 0\r\n"
+        "3 1 2 3 0 3.5\r\n4 1 4 5 6 3.5\r\n0\r\nnote\t";
+    const std::string rest = "\r\n\r\nBEAM\r\n3 4 1 1\r\n\r\nCOLUMN\r\n1 3 1 1 0\r\n2 4 1 1 0\r\n\r\n";
+    EXPECT_EQ(convert(points + "\"7\"" + rest), PrepOutcome::Refused);
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages.back().text,
+              "源文件 'POINT' 数据段第 13 行的数值 \"7\" 在第 12 行的结束记录(首个数值为 0)之后,"
+              "转换后读入时会被丢掉,请检查核对数据后重试！");
+    host = RecordingHost();
+    EXPECT_EQ(convert(points + "\"0\"" + rest), PrepOutcome::Done);
+}
+
 TEST_F(Conversion, StiffnessKeepsTheLegacyRecordsWhereADataFileWouldReadAZero) {
     // One value per record, as CONCRATE's are written: ALFF is the second
     // record, although the source read as a data file would take the empty
