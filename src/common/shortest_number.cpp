@@ -143,6 +143,26 @@ char* fill(char* p, char c, int count) {
     return p;
 }
 
+// Whether n digits times 10^exponent are no longer in the fixed form than in
+// the exponent form (the shorter one is written, the fixed one on a tie).
+bool fixedIsShorter(int n, int exponent) {
+    const int scientificExponent = exponent + n - 1;
+    const int magnitude = scientificExponent < 0 ? -scientificExponent : scientificExponent;
+    const int scientificLength = n + (n > 1 ? 1 : 0) + 2 + (magnitude >= 100 ? 3 : 2);
+    const int fixedLength = exponent >= 0 ? n + exponent : (-exponent < n ? n + 1 : 2 - exponent);
+    return fixedLength <= scientificLength;
+}
+
+// "e", the sign and two or three digits of the exponent.
+char* writeExponent(char* p, int scientificExponent) {
+    const int magnitude = scientificExponent < 0 ? -scientificExponent : scientificExponent;
+    *p++ = 'e';
+    *p++ = scientificExponent < 0 ? '-' : '+';
+    const int expDigits = magnitude >= 100 ? 3 : 2;
+    writeFixedDigits(p, static_cast<std::uint32_t>(magnitude), expDigits);
+    return p + expDigits;
+}
+
 // D * 10^E, D < 10^8 (every float, most doubles met), trailing zeros of D
 // not yet removed, in the shorter of the fixed and the exponent form. The digits are formed at once in the bytes of
 // one word and each form is written with whole-word stores, of which only
@@ -160,11 +180,7 @@ char* writeEightDigitDecimal(char* p, std::uint32_t value, int exponent) {
     const int n = 8 - leading - trailing;
     exponent += trailing;
     const std::uint64_t text = (values + kAsciiZeros) >> (8 * leading);
-    const int scientificExponent = exponent + n - 1;
-    const int magnitude = scientificExponent < 0 ? -scientificExponent : scientificExponent;
-    const int scientificLength = n + (n > 1 ? 1 : 0) + 2 + (magnitude >= 100 ? 3 : 2);
-    const int fixedLength = exponent >= 0 ? n + exponent : (-exponent < n ? n + 1 : 2 - exponent);
-    if (fixedLength <= scientificLength) {
+    if (fixedIsShorter(n, exponent)) {
         if (exponent >= 0) {
             storeBytes(p, text);
             storeBytes(p + n, kAsciiZeros);
@@ -191,11 +207,7 @@ char* writeEightDigitDecimal(char* p, std::uint32_t value, int exponent) {
         storeBytes(p, text >> 8);
         p += n - 1;
     }
-    *p++ = 'e';
-    *p++ = scientificExponent < 0 ? '-' : '+';
-    const int expDigits = magnitude >= 100 ? 3 : 2;
-    writeFixedDigits(p, static_cast<std::uint32_t>(magnitude), expDigits);
-    return p + expDigits;
+    return writeExponent(p, exponent + n - 1);
 }
 
 // D * 10^E, D not zero, in the shorter of the fixed and the exponent form.
@@ -208,11 +220,7 @@ char* writeDecimal(char* p, std::uint64_t value, int exponent) {
     }
     if (value < kEightDigitLimit) return writeEightDigitDecimal(p, static_cast<std::uint32_t>(value), exponent);
     const int n = digitCount(value);
-    const int scientificExponent = exponent + n - 1;
-    const int magnitude = scientificExponent < 0 ? -scientificExponent : scientificExponent;
-    const int scientificLength = n + (n > 1 ? 1 : 0) + 2 + (magnitude >= 100 ? 3 : 2);
-    const int fixedLength = exponent >= 0 ? n + exponent : (-exponent < n ? n + 1 : 2 - exponent);
-    if (fixedLength <= scientificLength) {
+    if (fixedIsShorter(n, exponent)) {
         if (exponent >= 0) {
             writeFixedDigits(p, value, n);
             return fill(p + n, '0', exponent);
@@ -239,11 +247,7 @@ char* writeDecimal(char* p, std::uint64_t value, int exponent) {
         writeFixedDigits(p, value % unit, n - 1);
         p += n - 1;
     }
-    *p++ = 'e';
-    *p++ = scientificExponent < 0 ? '-' : '+';
-    const int expDigits = magnitude >= 100 ? 3 : 2;
-    writeFixedDigits(p, static_cast<std::uint64_t>(magnitude), expDigits);
-    return p + expDigits;
+    return writeExponent(p, exponent + n - 1);
 }
 
 template <typename F>
