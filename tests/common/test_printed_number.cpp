@@ -353,6 +353,21 @@ TEST(PrintedSingle, TiesPowersOfTenAndTheEndsOfTheIntegerRange) {
     EXPECT_EQ(c.differing(), 0) << "of " << c.checked();
 }
 
+// A four-decimal item by its rule: the count of 1/10000 rounded half to even,
+// written as whole units, a point and the decimals without trailing zeros.
+std::string fourDecimalsByCount(double x) {
+    const double units = roundHalfEven(x * 10000.0);
+    const auto count = static_cast<unsigned long long>(std::fabs(units));
+    std::string expected = units < 0 ? "-" : " ";
+    if (count / 10000 != 0 || count % 10000 == 0) expected += std::to_string(count / 10000);
+    if (count % 10000 != 0) {
+        std::string decimals = std::to_string(10000 + count % 10000).substr(1);
+        while (decimals.back() == '0') decimals.pop_back();
+        expected += "." + decimals;
+    }
+    return expected + " ";
+}
+
 TEST(PrintedNumber, FourDecimalsAgreeWithTheRoundedCount) {
     // The item is the count of 1/10000 rounded half to even, written as
     // whole units, a point and the decimals without trailing zeros.
@@ -360,16 +375,7 @@ TEST(PrintedNumber, FourDecimalsAgreeWithTheRoundedCount) {
     std::uniform_real_distribution<float> value(-2000.0f, 2000.0f);
     for (int i = 0; i < 200000; ++i) {
         const float x = i < 40000 ? static_cast<float>(i - 20000) / 8.0f : value(random);
-        const double units = roundHalfEven(static_cast<double>(x) * 10000.0);
-        const long long count = static_cast<long long>(std::fabs(units));
-        std::string expected = units < 0 ? "-" : " ";
-        if (count / 10000 != 0 || count % 10000 == 0) expected += std::to_string(count / 10000);
-        if (count % 10000 != 0) {
-            std::string decimals = std::to_string(10000 + count % 10000).substr(1);
-            while (decimals.back() == '0') decimals.pop_back();
-            expected += "." + decimals;
-        }
-        ASSERT_EQ(printFourDecimals(x), expected + " ") << x;
+        ASSERT_EQ(printFourDecimals(x), fourDecimalsByCount(static_cast<double>(x))) << x;
     }
 }
 
@@ -378,18 +384,7 @@ TEST(PrintedNumber, FourDecimalsAgreeWithTheRoundedCount) {
 // around the largest count of eight digits: the same rule as the
 // rounded count written digit by digit.
 TEST(PrintedNumber, FourDecimalsOfDoublesAcrossTheWholeRange) {
-    const auto expectedText = [](double x) {
-        const double units = roundHalfEven(x * 10000.0);
-        const auto count = static_cast<unsigned long long>(std::fabs(units));
-        std::string expected = units < 0 ? "-" : " ";
-        if (count / 10000 != 0 || count % 10000 == 0) expected += std::to_string(count / 10000);
-        if (count % 10000 != 0) {
-            std::string decimals = std::to_string(10000 + count % 10000).substr(1);
-            while (decimals.back() == '0') decimals.pop_back();
-            expected += "." + decimals;
-        }
-        return expected + " ";
-    };
+    const auto expectedText = fourDecimalsByCount;
     std::vector<double> values;
     for (int i = -400000; i <= 400000; i += 7) values.push_back(i / 32.0);
     for (int i = -2000; i <= 2000; ++i) {
