@@ -38,18 +38,6 @@ bool trimmedUpperEquals(std::string_view s, std::string_view upper) {
     }
     return true;
 }
-// The blank-separated words of an item.
-std::vector<std::string_view> wordsOf(std::string_view item) {
-    std::vector<std::string_view> words;
-    std::size_t i = 0;
-    while (i < item.size()) {
-        while (i < item.size() && (item[i] == ' ' || item[i] == '\t')) ++i;
-        const std::size_t from = i;
-        while (i < item.size() && item[i] != ' ' && item[i] != '\t') ++i;
-        if (i > from) words.push_back(item.substr(from, i - from));
-    }
-    return words;
-}
 // Edits (insertions, deletions, replacements) that turn a into b, a marker
 // name of at most kLongestName letters.
 constexpr std::size_t kLongestName = 9;
@@ -92,6 +80,18 @@ std::string_view lookalikeOf(const std::string& word) {
     return best == 0 ? std::string_view{} : nearest;
 }
 }  // namespace
+
+std::vector<std::string_view> wordsOf(std::string_view item) {
+    std::vector<std::string_view> words;
+    std::size_t i = 0;
+    while (i < item.size()) {
+        while (i < item.size() && (item[i] == ' ' || item[i] == '\t')) ++i;
+        const std::size_t from = i;
+        while (i < item.size() && item[i] != ' ' && item[i] != '\t') ++i;
+        if (i > from) words.push_back(item.substr(from, i - from));
+    }
+    return words;
+}
 
 bool isSegmentName(std::string_view text) {
     const std::string name = trimUpper(text);

@@ -28,6 +28,11 @@ inline constexpr std::string_view kSegmentNames[] = {
 // True when `text`, trimmed and upper-cased, is one of the segment markers.
 bool isSegmentName(std::string_view text);
 
+// The blank-separated words of an item. The look for values left behind
+// after a segment's closing record takes an item for numbers only when every
+// word of it is one.
+std::vector<std::string_view> wordsOf(std::string_view item);
+
 // A value left behind after a segment's closing record.
 struct StrayValue {
     std::string text;  // the item as written

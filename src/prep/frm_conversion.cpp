@@ -241,11 +241,17 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
                                item.text + " 在第 " + std::to_string(endLine_) +
                                " 行的结束记录之后,转换后读入时会被当作数据段名,请检查核对数据后重试！"};
         }
-        // A string of one number is that number to the reader's look for
-        // stray values once it opens a line here: it must be a 0.
-        double quotedNumber = 0.0;
-        if (quoted && parseNumber(std::string_view(item.text).substr(1, item.text.size() - 2), quotedNumber)) {
-            follow(quotedNumber, item.text, item.line, false);
+        // To the reader's look for stray values once it opens a line here, a
+        // string whose every word is a number is those numbers: each must be a 0.
+        if (quoted) {
+            std::vector<double> numbers;
+            for (const std::string_view word : wordsOf(std::string_view(item.text).substr(1, item.text.size() - 2))) {
+                if (!parseNumber(word, numbers.emplace_back())) {
+                    numbers.clear();
+                    break;
+                }
+            }
+            for (const double value : numbers) follow(value, item.text, item.line, false);
         }
         // After the closing record the reader looks at whole lines for stray
         // values: text sharing a line with other items could join them or

@@ -397,7 +397,7 @@ TEST_F(Conversion, AStringAfterATextInStiffnessStillOpensAnItem) {
     EXPECT_EQ(m.NC, 2);
 }
 
-TEST_F(Conversion, AStringOfANumberAfterAClosingRecordCountsAsThatNumber) {
+TEST_F(Conversion, AStringOfNumbersAfterAClosingRecordCountsAsThoseNumbers) {
     // In the source the string stands inside a line of text; written on a
     // line of its own it would be a stray value 7 after POINT's closing 0.
     const std::string points =
@@ -411,6 +411,19 @@ TEST_F(Conversion, AStringOfANumberAfterAClosingRecordCountsAsThatNumber) {
               "转换后读入时会被丢掉,请检查核对数据后重试！");
     host = RecordingHost();
     EXPECT_EQ(convert(points + "\"0\"" + rest), PrepOutcome::Done);
+    // A string of words that are all numbers keeps its quotes on its line,
+    // and the reader takes each word for a value there: a tab after the
+    // number, or a 0 before it, hides nothing.
+    for (const std::string string : {"\"1E-38\t\"", "\"0 2\""}) {
+        host = RecordingHost();
+        EXPECT_EQ(convert(points + string + rest), PrepOutcome::Refused) << string;
+        ASSERT_FALSE(host.messages.empty());
+        EXPECT_EQ(host.messages.back().text, "源文件 'POINT' 数据段第 13 行的数值 " + string +
+                                                 " 在第 12 行的结束记录(首个数值为 0)之后,"
+                                                 "转换后读入时会被丢掉,请检查核对数据后重试！");
+    }
+    host = RecordingHost();
+    EXPECT_EQ(convert(points + "\"0 0\t\"" + rest), PrepOutcome::Done);
 }
 
 TEST_F(Conversion, StiffnessKeepsTheLegacyRecordsWhereADataFileWouldReadAZero) {
