@@ -1,6 +1,7 @@
 #include "list_input.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -41,8 +42,14 @@ ListInputError::ListInputError(Kind kind, std::string item, int line, bool real)
 
 // Syntax: [sign] digits [. digits] [E|D [sign] digits], with at least one
 // mantissa digit; D is the double-precision exponent letter of the old
-// BASIC files and means the same as E. The text is rebuilt in the form
-// std::from_chars takes (no sign, letter e), which is locale-independent.
+// BASIC files and means the same as E.
+//
+// Nearly every number of a data file has few digits and a small exponent:
+// its digits as an integer m, up to 2^53, and the power of ten p it is to be
+// scaled by, |p| <= 22, are both exact doubles, so one multiplication or
+// division rounds m·10^p correctly, which is the value std::from_chars gives.
+// Any other number is rebuilt in the form std::from_chars takes (no sign,
+// letter e), which is locale-independent.
 bool parseNumber(std::string_view text, double& value) {
     std::size_t i = 0;
     bool negative = false;
@@ -51,8 +58,11 @@ bool parseNumber(std::string_view text, double& value) {
         ++i;
     }
 
-    std::string plain;
+    const std::size_t mantissaBegin = i;
     int mantissaDigits = 0;
+    int fractionDigits = 0;
+    std::uint64_t digits = 0;  // the mantissa's digits as an integer, while exact
+    bool digitsExact = true;
     // Decimal position of the first significant digit, for telling an
     // overflow from an underflow when from_chars reports out of range.
     long leadingPosition = 0;
@@ -65,45 +75,60 @@ bool parseNumber(std::string_view text, double& value) {
             if (c != '0' && !seenSignificant) seenSignificant = true;
             if (seenSignificant && !seenPoint) ++leadingPosition;
             if (!seenSignificant && seenPoint) --leadingPosition;
+            if (seenPoint) ++fractionDigits;
+            if (digits < (std::uint64_t{1} << 53) / 10) {
+                digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            } else {
+                digitsExact = false;
+            }
         } else if (c == '.' && !seenPoint) {
             seenPoint = true;
         } else {
             break;
         }
-        plain += c;
     }
     if (mantissaDigits == 0) return false;
+    const std::size_t mantissaEnd = i;
 
     long exponent = 0;
+    std::size_t exponentSign = 0;  // position of the exponent's sign or first digit
     if (i < text.size()) {
         const char letter = text[i];
         if (letter != 'E' && letter != 'e' && letter != 'D' && letter != 'd') return false;
         ++i;
-        plain += 'e';
+        exponentSign = i;
         bool negativeExponent = false;
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
             negativeExponent = text[i] == '-';
-            plain += text[i];
             ++i;
         }
         const std::size_t firstExponentDigit = i;
         for (; i < text.size() && isDigit(text[i]); ++i) {
-            plain += text[i];
             if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
         }
         if (i == firstExponentDigit || i != text.size()) return false;
         if (negativeExponent) exponent = -exponent;
     }
 
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const long scale = exponent - fractionDigits;
     double magnitude = 0.0;
-    const auto [end, error] =
-        std::from_chars(plain.data(), plain.data() + plain.size(), magnitude);
-    if (end != plain.data() + plain.size()) return false;
-    if (error == std::errc::result_out_of_range) {
-        const bool tooLarge = seenSignificant && leadingPosition + exponent > 0;
-        magnitude = tooLarge ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (error != std::errc()) {
-        return false;
+    if (digitsExact && scale >= -22 && scale <= 22) {
+        const auto m = static_cast<double>(digits);
+        magnitude = scale >= 0 ? m * kPowersOfTen[scale] : m / kPowersOfTen[-scale];
+    } else {
+        std::string plain(text.substr(mantissaBegin, mantissaEnd - mantissaBegin));
+        if (exponentSign != 0) plain.append("e").append(text.substr(exponentSign));
+        const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), magnitude);
+        if (end != plain.data() + plain.size()) return false;
+        if (error == std::errc::result_out_of_range) {
+            const bool tooLarge = seenSignificant && leadingPosition + exponent > 0;
+            magnitude = tooLarge ? std::numeric_limits<double>::infinity() : 0.0;
+        } else if (error != std::errc()) {
+            return false;
+        }
     }
     value = negative ? -magnitude : magnitude;
     return true;

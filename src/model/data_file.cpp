@@ -132,15 +132,19 @@ std::vector<SegmentLookalike> DataFile::segmentNameLookalikes() const {
     int lineNumber = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string::npos) end = text.size();
+        std::size_t end = pos;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
         ++lineNumber;
         const std::string_view line = std::string_view(text).substr(pos, end - pos);
-        const std::string word = trimUpper(line);
         pos = end;
         if (pos < text.size() && text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
         if (pos < text.size()) ++pos;
 
+        // Only a word of letters resembles a marker: the lines of numbers
+        // are passed over without forming their upper-case text.
+        const std::size_t start = line.find_first_not_of(" \t");
+        if (start == std::string_view::npos || !(isLetter(line[start]) || line[start] == '-')) continue;
+        const std::string word = trimUpper(line);
         const std::string_view nearest = lookalikeOf(word);
         if (!nearest.empty()) {
             const std::size_t first = line.find_first_not_of(" \t");

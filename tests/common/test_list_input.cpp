@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cstdint>
 #include <functional>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -219,6 +223,45 @@ TEST(ListInput, ParseNumberSyntax) {
         EXPECT_FALSE(parseNumber(bad, value)) << "'" << bad << "'";
     }
     EXPECT_EQ(value, 42.0);
+}
+
+// The short way for small numbers must give the correctly rounded value, as
+// the general conversion does: random numbers of 1 to 20 digits, with and
+// without a point, scaled by powers of ten around the limits of the short way
+// (10^±22, mantissas near 2^53), against std::from_chars on the same digits.
+TEST(ListInput, ParseNumberRoundsEveryNumberAsTheGeneralConversion) {
+    std::mt19937_64 random(2026);
+    int compared = 0;
+    for (int n = 0; n < 300000; ++n) {
+        std::string digits;
+        const int count = 1 + static_cast<int>(random() % 20);
+        for (int d = 0; d < count; ++d) digits += static_cast<char>('0' + random() % 10);
+        if (n % 7 == 0) digits = std::to_string((std::uint64_t{1} << 53) - 2 + random() % 5);
+        std::string mantissa = digits;
+        if (random() % 2 == 0) mantissa.insert(random() % (digits.size() + 1), ".");
+        std::string text = mantissa;
+        std::string plain = mantissa;
+        if (random() % 3 != 0) {
+            const int exponent = static_cast<int>(random() % 61) - 30;
+            const char* letters[] = {"E", "e", "D", "d"};
+            text += letters[random() % 4] + std::to_string(exponent);
+            plain += "e" + std::to_string(exponent);
+        }
+        const bool negative = random() % 2 == 0;
+        if (negative) text.insert(0, "-");
+        if (plain == ".") continue;
+
+        double expected = 0.0;
+        const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), expected);
+        ASSERT_EQ(end, plain.data() + plain.size()) << plain;
+        ASSERT_EQ(error, std::errc()) << plain;
+        double value = 0.0;
+        ASSERT_TRUE(parseNumber(text, value)) << text;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(negative ? -expected : expected))
+            << text;
+        ++compared;
+    }
+    EXPECT_GT(compared, 290000);
 }
 
 TEST(ListInput, AllLineEndConventionsGiveTheSameItems) {
