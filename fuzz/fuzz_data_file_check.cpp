@@ -25,9 +25,15 @@ struct Check {
     bool operator==(const Check&) const = default;
 };
 
+// One state for every reading: each check must clear what the last one left.
+AnalysisState& scratchState() {
+    static const auto state = std::make_unique<AnalysisState>();
+    return *state;
+}
+
 Check checkOnce(const std::string& path, PrepWindow window) {
     fuzz::TranscriptHost host;
-    const PrepOutcome outcome = checkDataFile(path, window, host);
+    const PrepOutcome outcome = checkDataFile(path, window, host, &scratchState());
     TARVEL_FUZZ_CHECK(outcome == PrepOutcome::Done || outcome == PrepOutcome::Refused);
     return {static_cast<int>(outcome), std::move(host.transcript)};
 }
@@ -35,7 +41,7 @@ Check checkOnce(const std::string& path, PrepWindow window) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const auto state = std::make_unique<AnalysisState>();
+    AnalysisState* const state = &scratchState();
     const std::string_view bytes = fuzz::bytesOf(data, size);
     const std::string path = fuzz::freshInput("FUZZ.TVL", bytes);
 

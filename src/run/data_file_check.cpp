@@ -150,13 +150,20 @@ public:
 
 // The file read as the run reads it, with every guard and without any
 // analysis: the run's refusal text, or nothing when the run accepts it.
-std::optional<std::string> runRefusal(const std::string& path, std::vector<std::string>& warnings) {
+std::optional<std::string> runRefusal(const std::string& path, std::vector<std::string>& warnings,
+                                      AnalysisState* scratch) {
     CapturingHost capture;
     DataFile file(capture, path);
     if (!file.load()) return run_text::cannotOpen(path);
     if (!PBC(file, capture)) return capture.last;
-    auto state = std::make_unique<AnalysisState>();
-    state->reset();
+    std::unique_ptr<AnalysisState> own;
+    AnalysisState* state = scratch;
+    if (state != nullptr) {
+        state->reset();
+    } else {
+        own = std::make_unique<AnalysisState>();
+        state = own.get();
+    }
     state->dataPath = path;
     const RunInput input = readRunInput(file, capture, *state);
     warnings = state->warnings;
@@ -170,7 +177,7 @@ std::string cannotOpenText(const std::string& path) {
 
 }  // namespace
 
-PrepOutcome checkDataFile(const std::string& path, PrepWindow window, Host& host) {
+PrepOutcome checkDataFile(const std::string& path, PrepWindow window, Host& host, AnalysisState* scratch) {
     showStatus(host, window, check_text::kWaiting);
     if (host.ask(check_text::kQuestion, prep_text::kNoticeTitle) != Answer::Yes) {
         return PrepOutcome::Declined;
@@ -217,7 +224,7 @@ PrepOutcome checkDataFile(const std::string& path, PrepWindow window, Host& host
     // Values that read are not yet a file the run accepts: the run's own
     // guards decide, with the run's own text.
     std::vector<std::string> warnings;
-    if (const std::optional<std::string> refusal = runRefusal(path, warnings)) {
+    if (const std::optional<std::string> refusal = runRefusal(path, warnings, scratch)) {
         showStatus(host, window, *refusal);
         host.message(*refusal, prep_text::kNoticeTitle, Icon::Information);
         return PrepOutcome::Refused;

@@ -11,13 +11,19 @@
 
 namespace tarvel {
 
+struct AnalysisState;
+
 // Done when the file reads cleanly, holds every mandatory segment and passes
 // every guard of the analysis run (read as the run reads it, without
 // analysing); the warnings of the run's reading follow the verdict. Refused
 // otherwise: the segment that does not read, the missing segments, or the
 // run's first refusal in the run's own words; a file that cannot be opened is
 // named with the reason. The file is never changed.
-PrepOutcome checkDataFile(const std::string& path, PrepWindow window, Host& host);
+// The run's reading goes into `scratch` when given (whatever it held is
+// cleared), else into a state of its own: a caller that checks file after
+// file keeps one state for all of them.
+PrepOutcome checkDataFile(const std::string& path, PrepWindow window, Host& host,
+                          AnalysisState* scratch = nullptr);
 
 inline PrepOutcome CmdWjjy(const std::string& path, Host& host) {
     return checkDataFile(path, PrepWindow::DataPreparation, host);

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_state.h"
 #include "run/data_file_check.h"
 #include "prep/prep_test_support.h"
 #include "support/recording_host.h"
@@ -112,6 +114,18 @@ TEST_F(Validation, EveryRefusalOfTheRunIsTheCheckRefusal) {
         {kMandatory + kDeadLoads + "SEISMIC\r\n 2  8  .35  .5  .85  1  1 \r\n 2  1  150.5 \r\n 0  0 \r\n",
          "None X-displacement of point： 1"},
     };
+    // One lent state for all of them, the file that passes with warnings
+    // among them: each check clears what the last one left.
+    const auto scratch = std::make_unique<AnalysisState>();
+    auto checkWithScratch = [&](const std::string& text, const RecordingHost& fresh) {
+        RecordingHost lent;
+        test::writeFile(file(), text);
+        checkDataFile(file(), PrepWindow::DataPreparation, lent, scratch.get());
+        ASSERT_EQ(lent.messages.size(), fresh.messages.size());
+        for (std::size_t i = 0; i < lent.messages.size(); ++i) {
+            EXPECT_EQ(lent.messages[i].text, fresh.messages[i].text);
+        }
+    };
     for (const auto& c : cases) {
         RecordingHost fresh;
         test::writeFile(file(), c.text);
@@ -119,6 +133,13 @@ TEST_F(Validation, EveryRefusalOfTheRunIsTheCheckRefusal) {
         ASSERT_EQ(fresh.messages.size(), 1u) << c.refusal;
         EXPECT_EQ(fresh.messages[0].text.rfind(c.refusal, 0), 0u) << fresh.messages[0].text;
         EXPECT_EQ(fresh.statusTexts.back(), fresh.messages[0].text);
+        checkWithScratch(c.text, fresh);
+
+        const std::string passing = "WEIGHT\r\n 25 \r\n\r\n" + kMandatory + kDeadLoads + kSeismic;
+        RecordingHost passed;
+        test::writeFile(file(), passing);
+        EXPECT_EQ(checkDataFile(file(), PrepWindow::DataPreparation, passed), PrepOutcome::Done);
+        checkWithScratch(passing, passed);
     }
 }
 
