@@ -135,10 +135,11 @@ void JsonWriter::number(T x) {
     used_ = static_cast<std::size_t>(writeNumber(room(kNumberRoom), x) - out_.data());
 }
 
+namespace {
+
+// `count` values as one array, into room for 2 + count · kNumberRoom characters.
 template <typename T>
-void JsonWriter::numbers(const T* values, int count) {
-    // Room for the whole array at once: no check per value.
-    char* p = room(2 + static_cast<std::size_t>(count) * kNumberRoom);
+char* writeArray(char* p, const T* values, int count) {
     *p++ = '[';
     if (count > 0) p = writeNumber(p, values[0]);
     using Bits = std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>;
@@ -153,8 +154,34 @@ void JsonWriter::numbers(const T* values, int count) {
         p = writeNumber(p, values[i]);
     }
     *p++ = ']';
+    return p;
+}
+
+}  // namespace
+
+template <typename T>
+void JsonWriter::numbers(const T* values, int count) {
+    // Room for the whole array at once: no check per value.
+    char* p = room(2 + static_cast<std::size_t>(count) * kNumberRoom);
+    used_ = static_cast<std::size_t>(writeArray(p, values, count) - out_.data());
+}
+
+template <typename T>
+void JsonWriter::rows(const T* values, int rows, int count) {
+    separator();
+    const auto rowRoom = 3 + static_cast<std::size_t>(count) * kNumberRoom;
+    char* p = room(2 + static_cast<std::size_t>(rows) * rowRoom);
+    *p++ = '[';
+    for (int r = 0; r < rows; ++r) {
+        if (r > 0) *p++ = ',';
+        p = writeArray(p, values + static_cast<std::size_t>(r) * static_cast<std::size_t>(count), count);
+    }
+    *p++ = ']';
     used_ = static_cast<std::size_t>(p - out_.data());
 }
+
+template void JsonWriter::rows(const float*, int, int);
+template void JsonWriter::rows(const double*, int, int);
 
 JsonWriter& JsonWriter::array(const float* values, int count) {
     separator();

@@ -62,6 +62,11 @@ private:
             next += count;
             return;
         }
+        if (rank == 2) {  // the innermost rows in one pass
+            rows(next, count, upper[1] + 1);
+            next += static_cast<std::size_t>(count) * static_cast<std::size_t>(upper[1] + 1);
+            return;
+        }
         beginArray();
         for (int i = 0; i < count; ++i) tableLevel(next, upper + 1, rank - 1);
         endArray();
@@ -78,6 +83,9 @@ private:
     void number(T x);
     template <typename T>
     void numbers(const T* values, int count);
+    // `rows` arrays of `count` values each, as one array.
+    template <typename T>
+    void rows(const T* values, int rows, int count);
 
     void separator();
     std::string out_;      // the text in its first used_ characters

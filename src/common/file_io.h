@@ -40,8 +40,8 @@ bool writeFileSet(const std::vector<FileContent>& files, std::string* error = nu
 // formed, so that no file has to be held in memory whole. The targets are
 // named up front and checked before anything is written, like writeFileSet.
 // begin() opens the temporary of the next target (in the order named), put()
-// appends to it, end() flushes and closes it; commit() renames every
-// temporary into place and flushes each folder once. The first failure is
+// appends to it, end() starts its way to the disk; commit() flushes every
+// temporary, renames each into place and flushes each folder once. The first failure is
 // kept and every later step does nothing; commit() then reports it (false,
 // *error, *failedPath) and removes the temporaries. A set that is not
 // committed (a run that stops) is removed when the writer goes.
@@ -66,7 +66,8 @@ private:
 
     std::vector<std::string> targets_;
     std::vector<std::string> temporaries_;
-    int fd_ = -1;  // the temporary being written
+    int fd_ = -1;                // the temporary being written
+    std::vector<int> unflushed_;  // temporaries written, on their way to the disk
     bool committed_ = false;
     bool failed_ = false;
     std::string error_;
