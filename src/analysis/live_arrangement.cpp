@@ -32,7 +32,9 @@ struct alignas(16) BeamLanes {
     float v[kLanes];
 };
 
-BeamLanes lanesOf(const SectionForces& f) {
+// f(k3, sec): the member's forces at a section, as FMQN holds them.
+template <typename Forces>
+BeamLanes lanesOf(const Forces& f) {
     BeamLanes lanes{};
     for (int sec = 1; sec <= 9; ++sec) lanes.v[sec - 1] = f(1, sec);
     lanes.v[9] = f(2, 1);
@@ -59,7 +61,9 @@ void addCase(const BeamLanes& base, const float* M, std::size_t n, float V, Beam
         _mm_store_ps(positive.v + 4 * q, _mm_add_ps(_mm_load_ps(positive.v + 4 * q), above));
     }
 #else
-    for (int j = 0; j < 9; ++j) addToSplitSum(base.v[j] + M[static_cast<std::size_t>(j) * n], negative.v[j], positive.v[j]);
+    for (int j = 0; j < 9; ++j) {
+        addToSplitSum(base.v[j] + M[static_cast<std::size_t>(j) * n], negative.v[j], positive.v[j]);
+    }
     addToSplitSum(base.v[9] + V, negative.v[9], positive.v[9]);
     addToSplitSum(base.v[10] + V, negative.v[10], positive.v[10]);
 #endif
@@ -116,11 +120,7 @@ void LIVEFORC(AnalysisState& s, std::string_view name) {
     }
     std::vector<BeamLanes> firstCase(static_cast<std::size_t>(md.NB) + 1);
     for (int b = 1; b <= md.NB; ++b) {
-        BeamLanes& base = firstCase[static_cast<std::size_t>(b)];
-        for (int sec = 1; sec <= 9; ++sec) base.v[sec - 1] = s.FMQN(1, sec, b);
-        base.v[9] = s.FMQN(2, 1, b);
-        base.v[10] = s.FMQN(2, 9, b);
-        base.v[11] = 0.0f;
+        firstCase[static_cast<std::size_t>(b)] = lanesOf([&](int k3, int sec) { return s.FMQN(k3, sec, b); });
     }
     for (int b = 1; b <= md.NB; ++b) clearMember(s, b);
     for (const int k : loaded) clearMember(s, k);
