@@ -97,10 +97,8 @@ class FrmConverter {
     int field_ = 0;
     int endLine_ = 0;
     bool endedByBlank_ = false;
-    // The texts written side by side at the end of the line being formed,
-    // and the column after them.
+    // The texts written side by side at the end of the line being formed.
     std::string textRun_;
-    int textEnd_ = 0;
 };
 
 std::string FrmConverter::run() {
@@ -222,6 +220,7 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
             throw ListInputError(ListInputError::Kind::Overflow, item.text, item.line);
         }
         out_.dbl(number);
+        textRun_.clear();
         follow(number, item.text, item.line, false);
         return;
     }
@@ -269,10 +268,9 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
     if (text.front() == '"' && out_.column() > 1) out_.endLine();
     // Texts side by side on a line read back as one item, which may spell a
     // segment's name of its own.
-    if (out_.column() == 1 || textEnd_ != out_.column() || text.front() == '"') textRun_.clear();
+    if (out_.column() == 1 || text.front() == '"') textRun_.clear();
     out_.text(text);
     textRun_ += text;
-    textEnd_ = out_.column();
     if (textRun_.size() > text.size() && isSegmentName(textRun_)) refuseSegmentName(textRun_, item.line);
 }
 
