@@ -65,10 +65,11 @@ int charactersOnOneLine(std::string_view utf8) {
 
 // The room is zero-filled a little at a time, so that only pages the text
 // reaches are touched; the string doubles its capacity as it grows. With a
-// sink the text goes on once a piece is full and the room is used again.
+// sink the text goes on once a piece is full and the room is used again:
+// whole files in few writes let the kernel keep them in large pages.
 void PrintBuffer::grow(std::size_t count) {
     constexpr std::size_t kStep = 4096;
-    constexpr std::size_t kPiece = 32768;
+    constexpr std::size_t kPiece = 262144;
     if (sink_ != nullptr) {
         flush();
         if (text_.size() < count) text_.resize(std::max(count, kPiece));
@@ -81,6 +82,12 @@ void PrintBuffer::flush() {
     if (sink_ == nullptr || used_ == 0) return;
     sink_->put(std::string_view(text_.data(), used_));
     used_ = 0;
+}
+
+std::string PrintBuffer::releaseRoom() {
+    flush();
+    used_ = 0;
+    return std::exchange(text_, std::string());
 }
 
 PrintBuffer& PrintBuffer::text(std::string_view utf8) {

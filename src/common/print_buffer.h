@@ -6,13 +6,15 @@
 // writes CR LF. Columns count characters, so a Chinese character is one
 // column. The text is kept as UTF-8.
 //
-// Given a sink, the buffer hands its text on in pieces of about 32 KB and
-// keeps only the piece being written, so a long file is formed in the same
-// few pages of memory; flush() hands on the rest.
+// Given a sink, the buffer hands its text on in pieces of up to 256 KB (a
+// result file in one or two writes) and keeps only the piece being written;
+// flush() hands on the rest. The room of one such buffer can be handed to
+// the next (releaseRoom), so a set of files is formed in the same memory.
 
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tarvel {
 
@@ -28,7 +30,7 @@ protected:
 class PrintBuffer {
 public:
     PrintBuffer() = default;
-    explicit PrintBuffer(TextSink* sink) : sink_(sink) {}
+    explicit PrintBuffer(TextSink* sink, std::string room = {}) : text_(std::move(room)), sink_(sink) {}
     PrintBuffer(const PrintBuffer&) = delete;
     PrintBuffer& operator=(const PrintBuffer&) = delete;
 
@@ -46,6 +48,7 @@ public:
     const std::string& str() const;
     std::string take();  // the text so far; the print position is kept
     void flush();        // the text so far to the sink (none: nothing happens)
+    std::string releaseRoom();  // with a sink: flushes, then gives up the room
 
 private:
     // Room for `count` more characters after the text.

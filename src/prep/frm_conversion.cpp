@@ -78,6 +78,7 @@ class FrmConverter {
     void endRecord(bool completeFourValues, int& values, int line);
     void writeItem(const ListReader::Item& item);
     void follow(double value, const std::string& text, int line, bool blank);
+    [[noreturn]] void refuseSegmentName(const std::string& shown, int line) const;
     void endSegment();
     void seismic();
     float groupValue(const ListReader::Item& item) const;
@@ -96,6 +97,8 @@ class FrmConverter {
     int field_ = 0;
     int endLine_ = 0;
     bool endedByBlank_ = false;
+    // The texts written side by side at the end of the line being formed.
+    std::string textRun_;
 };
 
 std::string FrmConverter::run() {
@@ -217,6 +220,7 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
             throw ListInputError(ListInputError::Kind::Overflow, item.text, item.line);
         }
         out_.dbl(number);
+        textRun_.clear();
         follow(number, item.text, item.line, false);
         return;
     }
@@ -231,16 +235,14 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
         // the segment's closing record; such a string keeps its quotes.
         if (!inner.empty() && inner.find_first_of(" \t,\r\n") == std::string_view::npos) text = inner;
     }
+    // The segment search of the target would take a segment's name here for
+    // that segment's start, ahead of the segment itself when the target puts
+    // it further on.
+    const bool quoted = item.text.size() >= 2 && item.text.front() == '"';
+    if (isSegmentName(quoted ? std::string_view(item.text).substr(1, item.text.size() - 2) : text)) {
+        refuseSegmentName(item.text, item.line);
+    }
     if (fields_ != 0) {
-        // The segment search of the target would take a segment's name here
-        // for that segment's start, ahead of the segment itself when the
-        // target puts it further on.
-        const bool quoted = item.text.size() >= 2 && item.text.front() == '"';
-        if (isSegmentName(quoted ? std::string_view(item.text).substr(1, item.text.size() - 2) : text)) {
-            throw DataAfterEnd{"源文件 '" + segment_ + "' 数据段第 " + std::to_string(item.line) + " 行的 " +
-                               item.text + " 在第 " + std::to_string(endLine_) +
-                               " 行的结束记录之后,转换后读入时会被当作数据段名,请检查核对数据后重试！"};
-        }
         // To the reader's look for stray values once it opens a line here, a
         // string whose every word is a number is those numbers: each must be a 0.
         if (quoted) {
@@ -264,7 +266,18 @@ void FrmConverter::writeItem(const ListReader::Item& item) {
     // no longer open an item, and its closing quote would open one that runs
     // on over the segments that follow. A string starts a line.
     if (text.front() == '"' && out_.column() > 1) out_.endLine();
+    // Texts side by side on a line read back as one item, which may spell a
+    // segment's name of its own.
+    if (out_.column() == 1 || text.front() == '"') textRun_.clear();
     out_.text(text);
+    textRun_ += text;
+    if (textRun_.size() > text.size() && isSegmentName(textRun_)) refuseSegmentName(textRun_, item.line);
+}
+
+void FrmConverter::refuseSegmentName(const std::string& shown, int line) const {
+    const std::string where = "源文件 '" + segment_ + "' 数据段第 " + std::to_string(line) + " 行的 " + shown;
+    const std::string after = endLine_ != 0 ? " 在第 " + std::to_string(endLine_) + " 行的结束记录之后" : "";
+    throw DataAfterEnd{where + after + ",转换后读入时会被当作数据段名,请检查核对数据后重试！"};
 }
 
 float FrmConverter::groupValue(const ListReader::Item& item) const {

@@ -98,9 +98,9 @@ public:
             return formed;
         }
         disk_.begin();
-        PrintBuffer out(this);
+        PrintBuffer out(this, std::move(room_));
         const bool formed = form(out);
-        out.flush();
+        room_ = out.releaseRoom();
         disk_.end();
         return formed;
     }
@@ -135,6 +135,7 @@ private:
     FileSetWriter disk_;
     std::vector<std::string> paths_;
     std::vector<FileContent> kept_;
+    std::string room_;  // the print buffer's room, handed from file to file
 };
 
 // The sums of the live-load arrangement and of the seismic modes.

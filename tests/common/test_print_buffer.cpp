@@ -185,7 +185,7 @@ TEST(PrintBuffer, TextHandedOnInPiecesIsTheWholeText) {
     PrintBuffer whole;
     PrintBuffer streamed(&sink);
     std::uint32_t seed = 2024;
-    for (int line = 0; line < 6000; ++line) {
+    for (int line = 0; line < 24000; ++line) {
         for (PrintBuffer* p : {&whole, &streamed}) {
             p->text("杆件").integer(line).tab(12).single(static_cast<float>(line) * -0.37f).zone();
             p->fourDecimals(line / 7.0).tab(60 + static_cast<int>(seed % 9)).truncated(1.5f * line);
@@ -199,14 +199,24 @@ TEST(PrintBuffer, TextHandedOnInPiecesIsTheWholeText) {
     EXPECT_GT(sink.got.size(), 8u);
     for (const std::string& piece : sink.got) {
         EXPECT_FALSE(piece.empty());
-        EXPECT_LE(piece.size(), 32768u);
+        EXPECT_LE(piece.size(), 262144u);
     }
-    streamed.flush();
+    // The room goes to the next file's buffer with its old bytes in it:
+    // only what that buffer writes is handed on.
+    std::string room = streamed.releaseRoom();
+    EXPECT_GE(room.size(), 262144u);
     std::string joined;
     for (const std::string& piece : sink.got) joined += piece;
     EXPECT_EQ(joined.size(), expected.size());
     EXPECT_TRUE(joined == expected);
     EXPECT_EQ(streamed.str(), "");  // nothing is kept once handed on
+
+    sink.got.clear();
+    PrintBuffer next(&sink, std::move(room));
+    next.text("第二个文件").single(2.5f).endLine();
+    EXPECT_TRUE(next.releaseRoom().size() >= 262144u);
+    ASSERT_EQ(sink.got.size(), 1u);
+    EXPECT_EQ(sink.got[0], "第二个文件 2.5 \r\n");
 
     PrintBuffer noSink;
     noSink.text("kept");

@@ -387,6 +387,28 @@ TEST_F(Conversion, ASegmentNameAfterAClosingRecordIsRefused) {
     }
 }
 
+TEST_F(Conversion, ASegmentNameAmongTheTextsOfStiffnessIsRefused) {
+    // STIFFNESS stands after POINT in the source but ahead of it in the
+    // target, where the segment search would meet the copied name first:
+    // a string holding it between blanks and tabs, or two texts of the
+    // source that the target writes side by side as one item.
+    const std::string stiffness = kStructure + "STIFFNESS\r\n1,1,\r\n";
+    for (const auto& [texts, shown] :
+         {std::pair<std::string, std::string>{"\"\t\t POINT \"\r\n", "第 20 行的 \"\t\t POINT \""},
+          {"poi\r\nnt\r\n", "第 21 行的 point"}}) {
+        host = RecordingHost();
+        EXPECT_EQ(convert(stiffness + texts), PrepOutcome::Refused) << texts;
+        ASSERT_FALSE(host.messages.empty());
+        EXPECT_EQ(host.messages.back().text,
+                  "源文件 'STIFFNESS' 数据段" + shown + ",转换后读入时会被当作数据段名,请检查核对数据后重试！");
+        EXPECT_FALSE(std::filesystem::exists(target()));
+    }
+    // Texts that spell no segment's name are copied as before.
+    host = RecordingHost();
+    ASSERT_EQ(convert(stiffness + "poi\r\nnts\r\n"), PrepOutcome::Done);
+    EXPECT_EQ(test::readModel(target()).NJ, 4);
+}
+
 TEST_F(Conversion, AStringAfterATextInStiffnessStillOpensAnItem) {
     // Joined to x, the string's closing quote would open a string running
     // over BAR-SEC and every segment after it.
